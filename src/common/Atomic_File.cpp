@@ -1,0 +1,120 @@
+#include "common/Atomic_File.h"
+
+#include "common/File_Error.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <unistd.h>
+
+namespace common {
+
+namespace fs = std::filesystem;
+
+std::string Read_Whole_File(const fs::path& File)
+{
+    std::ifstream In(File, std::ios::binary);
+    if (!In)
+        throw TFile_Error(File, 0, "cannot be opened for reading");
+    std::ostringstream Buffer;
+    Buffer << In.rdbuf();
+    if (In.bad())
+        throw TFile_Error(File, 0, "cannot be read");
+    return std::move(Buffer).str();
+}
+
+namespace {
+
+std::string Errno_Text() { return std::strerror(errno); }
+
+// A written, flushed temporary file beside its target; removed again unless committed.
+class TTemp_File
+{
+public:
+    TTemp_File(const fs::path& Target, std::string_view Bytes) : fTarget(Target)
+    {
+        const fs::path Folder = Target.has_parent_path() ? Target.parent_path() : fs::path(".");
+        std::string Pattern = (Folder / ("." + Target.filename().string() + ".tmp-XXXXXX")).string();
+        const int Fd = mkstemp(Pattern.data());
+        if (Fd < 0)
+            throw TFile_Error(Target, 0, "cannot be written (" + Errno_Text() + ")");
+        fTemp = Pattern;
+        std::size_t Done = 0;
+        while (Done < Bytes.size()) {
+            const ssize_t N = ::write(Fd, Bytes.data() + Done, Bytes.size() - Done);
+            if (N < 0 && errno == EINTR)
+                continue;
+            if (N <= 0) {
+                const std::string Why = Errno_Text();
+                ::close(Fd);
+                Discard();
+                throw TFile_Error(Target, 0, "cannot be written (" + Why + ")");
+            }
+            Done += static_cast<std::size_t>(N);
+        }
+        // mkstemp creates the file readable by its owner only; project files are ordinary files.
+        const mode_t Mask = ::umask(0);
+        ::umask(Mask);
+        ::fchmod(Fd, 0666 & ~Mask);
+        if (::fsync(Fd) != 0 || ::close(Fd) != 0) {
+            const std::string Why = Errno_Text();
+            Discard();
+            throw TFile_Error(Target, 0, "cannot be written (" + Why + ")");
+        }
+    }
+    TTemp_File(const TTemp_File&) = delete;
+    TTemp_File& operator=(const TTemp_File&) = delete;
+    ~TTemp_File() { Discard(); }
+
+    void Commit()
+    {
+        if (::rename(fTemp.c_str(), fTarget.c_str()) != 0)
+            throw TFile_Error(fTarget, 0, "cannot be replaced (" + Errno_Text() + ")");
+        fTemp.clear();
+        Sync_Folder();
+    }
+
+private:
+    void Discard()
+    {
+        if (!fTemp.empty()) {
+            ::unlink(fTemp.c_str());
+            fTemp.clear();
+        }
+    }
+    void Sync_Folder()
+    {
+        const fs::path Folder = fTarget.has_parent_path() ? fTarget.parent_path() : fs::path(".");
+        const int Fd = ::open(Folder.c_str(), O_RDONLY | O_DIRECTORY);
+        if (Fd >= 0) {
+            ::fsync(Fd);
+            ::close(Fd);
+        }
+    }
+
+    fs::path fTarget;
+    std::string fTemp;
+};
+
+} // namespace
+
+void Write_File_Atomic(const fs::path& File, std::string_view Bytes)
+{
+    TTemp_File Temp(File, Bytes);
+    Temp.Commit();
+}
+
+void Write_Files_Atomic(const std::vector<std::pair<fs::path, std::string>>& Files)
+{
+    std::vector<std::unique_ptr<TTemp_File>> Temps;
+    for (const auto& [File, Bytes] : Files)
+        Temps.push_back(std::make_unique<TTemp_File>(File, Bytes));
+    for (auto& Temp : Temps)
+        Temp->Commit();
+}
+
+} // namespace common
