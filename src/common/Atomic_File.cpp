@@ -5,10 +5,10 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace common {
@@ -29,7 +29,10 @@ std::string Read_Whole_File(const fs::path& File)
 
 namespace {
 
-std::string Errno_Text() { return std::strerror(errno); }
+std::string Errno_Text()
+{
+    return std::strerror(errno);
+}
 
 // A written, flushed temporary file beside its target; removed again unless committed.
 class TTemp_File

@@ -16,7 +16,6 @@ std::string Compose(const std::filesystem::path& File, int Line, const std::stri
 
 TFile_Error::TFile_Error(std::filesystem::path File, int Line, std::string Reason)
     : std::runtime_error(Compose(File, Line, Reason)), fFile(std::move(File)), fLine(Line), fReason(std::move(Reason))
-{
-}
+{}
 
 } // namespace common

@@ -27,4 +27,8 @@ int Exit_Code();
 #define CT_CLI_CONCAT2(A, B) A##B
 #define CT_CLI_CONCAT(A, B) CT_CLI_CONCAT2(A, B)
 /// Registers a function `void Fn(CLI::App&)` that adds subcommands.
-#define CT_CLI_COMMAND(Fn) static const ::cli::TCommand_Registrar CT_CLI_CONCAT(Registrar_, __LINE__){&Fn}
+#define CT_CLI_COMMAND(Fn)                                                                                             \
+    static const ::cli::TCommand_Registrar CT_CLI_CONCAT(Registrar_, __LINE__)                                         \
+    {                                                                                                                  \
+        &Fn                                                                                                            \
+    }

@@ -13,8 +13,14 @@ std::vector<TAdd_Commands>& Command_Adders()
 }
 
 static int Exit_Code_Value = 0;
-void Set_Exit_Code(int Code) { Exit_Code_Value = Code; }
-int Exit_Code() { return Exit_Code_Value; }
+void Set_Exit_Code(int Code)
+{
+    Exit_Code_Value = Code;
+}
+int Exit_Code()
+{
+    return Exit_Code_Value;
+}
 
 } // namespace cli
 
