@@ -20,6 +20,9 @@ struct TCatalogue
     const std::string& operator[](int N) const;
 };
 
+/// The 2900 built-in English texts in entry order; an entry without a text of its own is a single blank.
+const std::vector<std::string>& Default_Strings();
+
 /// Empties the catalogue and fills it with the 2900 English defaults.
 void Load_Default_Strings(TCatalogue& Catalogue);
 
@@ -34,11 +37,13 @@ void Apply_Lang_Text(TCatalogue& Catalogue, std::string_view Utf8_Text);
 std::string Decode_Lang_File(std::string_view Bytes);
 
 /// Defaults, then Language_Path/<Language>.lng; when that file is missing Language becomes "English" and
-/// English.lng is applied if present.
+/// English.lng is applied if present. A folder of that name, or a name that is empty or holds a path separator, counts
+/// as a missing file; a file that exists but cannot be read leaves the defaults and Language as they are.
 void Load_Language(TCatalogue& Catalogue, const std::filesystem::path& Language_Path, std::string& Language);
 
-/// A language file of every entry that is not a single blank, each text between two pilcrows, which loaded back
-/// over the defaults gives the same catalogue.
+/// A language file of every entry that is not a single blank (and of every blank that replaces a default), each
+/// text between two pilcrows, which loaded back over the defaults gives the same catalogue. A text holding a line
+/// break, "/#/" or a pilcrow cannot stand in a language file: it gets a comment line naming its entry instead.
 std::string Lang_Template(const TCatalogue& Catalogue);
 
 } // namespace text
