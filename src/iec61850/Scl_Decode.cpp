@@ -1,0 +1,201 @@
+// The decoding steps of the model classes over the parsed parts of an SCL file.
+#include "iec61850/Model.h"
+#include "iec61850/Scl_Reader.h"
+
+#include <cstring>
+
+namespace iec61850 {
+
+namespace {
+
+/// Taking an attribute: when the element has it (even empty) its value replaces the field, else the field stays.
+void Take(const pugi::xml_node& Node, const char* Attribute, std::string& Field)
+{
+    if (const pugi::xml_attribute Value = Node.attribute(Attribute))
+        Field = Value.value();
+}
+
+bool Is(const pugi::xml_node& Node, const char* Name)
+{
+    return std::strcmp(Node.name(), Name) == 0;
+}
+
+/// Keeps a type on the expansion path for as long as it is being expanded.
+class TType_Scope
+{
+public:
+    TType_Scope(TDTT& DTT, TDTT::TKind Kind, std::string_view Id) : fDTT(DTT), fEntered(DTT.Enter(Kind, Id)) {}
+    ~TType_Scope()
+    {
+        if (fEntered)
+            fDTT.Leave();
+    }
+    TType_Scope(const TType_Scope&) = delete;
+    TType_Scope& operator=(const TType_Scope&) = delete;
+    explicit operator bool() const { return fEntered; }
+
+private:
+    TDTT& fDTT;
+    bool fEntered;
+};
+
+} // namespace
+
+void TIEC_Device::Decode_Device(const std::filesystem::path& FileName_icd, std::string_view IED_Name,
+                                TScl_Read_Mode Mode)
+{
+    const std::unique_ptr<TScl_Parts> Parts = Read_Scl_Parts(FileName_icd, IED_Name, Mode);
+    if (!Parts || !Parts->IED || !Parts->DTT)
+        return;
+    TDTT DTT(Parts->DTT);
+    Take(Parts->IED, "name", fName);
+    const pugi::xml_node Server = Parts->IED.child("AccessPoint").child("Server");
+    if (!Server)
+        return;
+    for (const pugi::xml_node LDevice : Server.children("LDevice")) {
+        auto Decoded = std::make_unique<TIEC_LDevice>();
+        Decoded->Decode_LDevice(LDevice, DTT, fName, false, nullptr);
+        List_LDevice.push_back(std::move(Decoded));
+    }
+    std::size_t k = 0;
+    for (const pugi::xml_node LDevice : Server.children("LDevice")) {
+        if (k < List_LDevice.size())
+            List_LDevice[k]->Decode_LDevice(LDevice, DTT, fName, true, this);
+        ++k;
+    }
+}
+
+void TIEC_LDevice::Decode_LDevice(const pugi::xml_node& LDevice, TDTT& DTT, const std::string& str_Reference,
+                                  bool DataSetSearch, const TIEC_Device* IEC_Device)
+{
+    Take(LDevice, "inst", fName);
+    const std::string LD_Reference = str_Reference + fName;
+    std::size_t j = 0;
+    for (const pugi::xml_node LN : LDevice.children()) {
+        if (!Is(LN, "LN0") && !Is(LN, "LN"))
+            continue;
+        if (!DataSetSearch) {
+            auto Decoded = std::make_unique<TIEC_LN>();
+            Decoded->Decode_LN(LN, DTT, LD_Reference);
+            List_LN.push_back(std::move(Decoded));
+        } else if (j < List_LN.size() && IEC_Device) {
+            List_LN[j]->Decode_LN_DataSet(LN, LD_Reference, *IEC_Device);
+        }
+        ++j;
+    }
+}
+
+void TIEC_LN::Decode_LN(const pugi::xml_node& LN, TDTT& DTT, const std::string& str_Reference)
+{
+    Take(LN, "lnClass", flnClass);
+    Take(LN, "lnType", flnType);
+    Take(LN, "prefix", fPrefix);
+    Take(LN, "inst", fInst);
+    if (flnType.empty())
+        return;
+    const std::string LN_Reference = str_Reference + "/" + fPrefix + flnClass + fInst;
+    for (const pugi::xml_node& LNodeType : DTT.LNodeType(flnType))
+        for (const pugi::xml_node DO : LNodeType.children("DO")) {
+            auto Decoded = std::make_unique<TIEC_DO>();
+            Decoded->Decode_DO(DO, DTT, LN_Reference);
+            List_DO.push_back(std::move(Decoded));
+        }
+}
+
+void TIEC_DO::Decode_DO(const pugi::xml_node& NDO, TDTT& DTT, const std::string& str_Reference)
+{
+    Take(NDO, "name", fName);
+    const char* Type = NDO.attribute("type").value();
+    if (*Type == '\0')
+        return;
+    const TType_Scope Scope(DTT, TDTT::TKind::DOType, Type);
+    if (!Scope)
+        return;
+    const std::string DO_Reference = str_Reference + "." + fName;
+    for (const pugi::xml_node& DOType : DTT.DOType(Type))
+        for (const pugi::xml_node Child : DOType.children()) {
+            if (Is(Child, "SDO")) {
+                auto Decoded = std::make_unique<TIEC_DO>();
+                Decoded->Decode_DO(Child, DTT, DO_Reference);
+                List_DO.push_back(std::move(Decoded));
+            } else if (Is(Child, "DA")) {
+                auto Decoded = std::make_unique<TIEC_DA>();
+                Decoded->Decode_DA(Child, DTT, DO_Reference, std::string());
+                List_DA.push_back(std::move(Decoded));
+            }
+        }
+}
+
+void TIEC_DA::Decode_DA(const pugi::xml_node& DA, TDTT& DTT, const std::string& str_Reference,
+                        const std::string& FC_Father)
+{
+    Take(DA, "name", fName);
+    fReference = str_Reference + "." + fName;
+    Take(DA, "bType", fbType);
+    fFC = FC_Father;
+    Take(DA, "fc", fFC);
+    const pugi::xml_attribute Type = DA.attribute("type");
+    if (!Type || fbType == "Enum")
+        return;
+    const TType_Scope Scope(DTT, TDTT::TKind::DAType, Type.value());
+    if (!Scope)
+        return;
+    for (const pugi::xml_node& DAType : DTT.DAType(Type.value()))
+        for (const pugi::xml_node BDA : DAType.children("BDA")) {
+            auto Decoded = std::make_unique<TIEC_DA>();
+            Decoded->Decode_DA(BDA, DTT, fReference, fFC);
+            List_DA.push_back(std::move(Decoded));
+        }
+}
+
+void TIEC_LN::Decode_LN_DataSet(const pugi::xml_node& LN, const std::string& str_Reference,
+                                const TIEC_Device& IEC_Device)
+{
+    Take(LN, "lnClass", flnClass);
+    if (*LN.attribute("lnType").value() == '\0')
+        return;
+    const std::string Base_Reference = str_Reference + "/" + flnClass;
+    for (const pugi::xml_node DataSet : LN.children("DataSet")) {
+        auto Decoded = std::make_unique<TIEC_DataSet>();
+        Decoded->Decode_DataSet(DataSet, Base_Reference, IEC_Device);
+        List_DataSet.push_back(std::move(Decoded));
+    }
+    for (const pugi::xml_node GSEControl : LN.children("GSEControl"))
+        Decode_LN_Goose(GSEControl);
+}
+
+void TIEC_LN::Decode_LN_Goose(const pugi::xml_node& GSEControl)
+{
+    const std::string_view Name = GSEControl.attribute("name").value();
+    const std::string_view DatSet = GSEControl.attribute("datSet").value();
+    if (Name.empty() || DatSet.empty())
+        return;
+    for (const auto& DataSet : List_DataSet)
+        if (DataSet->Name() == DatSet) {
+            DataSet->Set_GooseName(std::string(Name));
+            return;
+        }
+}
+
+void TIEC_DataSet::Decode_DataSet(const pugi::xml_node& DataSet, const std::string& str_Reference,
+                                  const TIEC_Device& IEC_Device)
+{
+    Take(DataSet, "name", fName);
+    fReference = str_Reference + "." + fName;
+    for (const pugi::xml_node FCDA : DataSet.children("FCDA")) {
+        const std::string_view ldInst = FCDA.attribute("ldInst").value();
+        const std::string_view lnClass = FCDA.attribute("lnClass").value();
+        const std::string_view doName = FCDA.attribute("doName").value();
+        const std::string_view daName = FCDA.attribute("daName").value();
+        const TIEC_LDevice* LDevice = ldInst.empty() ? nullptr : IEC_Device.Find_LDevice(ldInst);
+        const TIEC_LN* LN = LDevice && !lnClass.empty() ? LDevice->Find_LN(lnClass) : nullptr;
+        const TIEC_DO* DO = LN && !doName.empty() ? LN->Find_DO(doName) : nullptr;
+        TIEC_DA* Member = nullptr;
+        if (DO)
+            Member = daName.empty() ? DO->Find_First_DA() : DO->Find_DA(daName);
+        if (Member)
+            List_DA.push_back(Member);
+    }
+}
+
+} // namespace iec61850

@@ -1,0 +1,102 @@
+// The SCL file reader: turns one SCL file (SCD, SSD, SED, ICD, IID, CID) into the device tree of Model.h.
+//
+// It reads the first IED element of the SCL element (or the one the caller names) and the first
+// DataTypeTemplates element, and ignores everything else: other IEDs, the Communication and Substation sections,
+// enumerations, instance values (DOI, DAI, SDI), report and sampled-value control blocks, descriptions.
+// Element names are compared exactly; an element counts as an SCL element when it carries no prefix or a prefix
+// bound to the SCL namespace (http://www.iec.ch/61850/2003/SCL), so <scl:LN> with xmlns:scl bound to it reads like
+// <LN>, while <esld:FCDA> of another namespace is ignored.
+//
+// The decoding steps are the Decode_* operations of the model classes:
+//  - TIEC_Device: the IED's name, then its first AccessPoint's first Server; pass 1 decodes every LDevice of it
+//    (names, logical nodes, data objects), pass 2 the data sets, whose members may lie in any logical device.
+//  - TIEC_LN: reference = LD reference + "/" + prefix + lnClass + inst; a node without lnType gets no data objects
+//    and no data sets; every LNodeType whose id equals lnType is expanded, in document order.
+//  - TIEC_DO: every DOType whose id equals the type: SDO children become sub data objects, DA children
+//    attributes (FC from their own fc only).
+//  - TIEC_DA: fc replaces the inherited FC; a type that is not "Enum" expands every DAType with that id, each BDA
+//    a sub attribute inheriting this attribute's FC.
+//  - TIEC_DataSet: reference = LD reference + "/" + lnClass + "." + name; each FCDA resolves through Find_LDevice
+//    (ldInst), Find_LN (lnClass: the first node of that class), Find_DO (doName), then Find_DA (daName) or, without
+//    daName, Find_First_DA; an FCDA that does not resolve is left out.
+//  - GSEControl: names the first data set of its node whose name equals datSet.
+// A type found again on the current expansion path, or an expansion deeper than TDTT::Max_Depth levels, is not
+// expanded there: the object stays in the tree without children.
+#pragma once
+
+#include "iec61850/Model.h"
+
+#include <pugixml.hpp>
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace iec61850 {
+
+/// The parsed parts of an SCL file that a device is made of. The nodes live as long as this object.
+struct TScl_Parts
+{
+    /// The text the document was parsed from in place (or nothing, when the document holds its own copy).
+    std::string Text;
+    pugi::xml_document Doc;
+    /// The chosen IED element; null when the SCL element has no IED (or the file no SCL element).
+    pugi::xml_node IED;
+    /// The first DataTypeTemplates element; null when there is none.
+    pugi::xml_node DTT;
+    /// The name attribute of every IED element of the SCL element, in document order ("" for an IED without one).
+    std::vector<std::string> IED_Names;
+};
+
+/// Reads the parts of File that a device is made of: the IED named IED_Name when there is one, else the first IED.
+/// Returns null when no file exists at the path. Throws common::TFile_Error naming the file, the line and the reason
+/// when the file cannot be read or is not well-formed XML.
+std::unique_ptr<TScl_Parts> Read_Scl_Parts(const std::filesystem::path& File, std::string_view IED_Name = {},
+                                           TScl_Read_Mode Mode = TScl_Read_Mode::Needed_Parts);
+
+/// The names of the IEDs of File in document order (empty when the file does not exist or has no SCL element).
+/// Throws like Read_Scl_Parts.
+std::vector<std::string> List_IED_Names(const std::filesystem::path& File);
+
+/// The DataTypeTemplates element with its templates indexed by id (templates that share an id stay in document
+/// order), and the current expansion path, which keeps a type from being expanded inside itself.
+class TDTT
+{
+public:
+    /// A DataTypeTemplates element; a null node gives templates that match no id.
+    explicit TDTT(const pugi::xml_node& DataTypeTemplates);
+
+    const std::vector<pugi::xml_node>& LNodeType(std::string_view Id) const { return Find(fLNodeType, Id); }
+    const std::vector<pugi::xml_node>& DOType(std::string_view Id) const { return Find(fDOType, Id); }
+    const std::vector<pugi::xml_node>& DAType(std::string_view Id) const { return Find(fDAType, Id); }
+
+    /// The most type expansions one path from a logical node down to a leaf may hold.
+    static constexpr std::size_t Max_Depth = 64;
+
+    enum class TKind { DOType, DAType };
+    /// Puts a type on the current expansion path. False (and nothing changes) when the same type is already on
+    /// the path or the path already holds Max_Depth types: the caller then leaves the object without children.
+    bool Enter(TKind Kind, std::string_view Id);
+    /// Takes the last entered type off the path.
+    void Leave() { fPath.pop_back(); }
+
+private:
+    using TIndex = std::unordered_map<std::string_view, std::vector<pugi::xml_node>>;
+    static const std::vector<pugi::xml_node>& Find(const TIndex& Index, std::string_view Id);
+
+    TIndex fLNodeType;
+    TIndex fDOType;
+    TIndex fDAType;
+    struct TStep
+    {
+        TKind Kind;
+        std::string_view Id;
+    };
+    std::vector<TStep> fPath;
+};
+
+} // namespace iec61850
