@@ -192,10 +192,10 @@ struct TFallback_Case
 {
     const char* Name;
     const char* Language;
-    bool German_File;    ///< German.lng sets entry 12 to "Hilfe"
-    bool English_File;   ///< English.lng sets entry 12 to "Help me"
-    const char* Special; ///< "loop": German.lng exists but cannot be read; "folder": German.lng is a folder;
-                         ///< "sub": sub/German.lng sets entry 12 to "Hilfe"
+    bool German_File;   ///< German.lng sets entry 12 to "Hilfe"
+    bool English_File;  ///< English.lng sets entry 12 to "Help me"
+    const char* Oddity; ///< "loop": German.lng exists but cannot be read; "folder": German.lng is a folder;
+                        ///< "sub": sub/German.lng sets entry 12 to "Hilfe"
     const char* Language_After;
     const char* Entry_12;
 };
@@ -215,12 +215,12 @@ TEST_P(Load_Language, ChoosesFileAndLanguage)
         Write("German.lng", "STR12 = Hilfe\n");
     if (Case.English_File)
         Write("English.lng", "STR12 = Help me\n");
-    const std::string Special = Case.Special;
-    if (Special == "loop")
+    const std::string Oddity = Case.Oddity;
+    if (Oddity == "loop")
         fs::create_symlink(fFolder / "German.lng", fFolder / "German.lng");
-    if (Special == "folder")
+    if (Oddity == "folder")
         fs::create_directory(fFolder / "German.lng");
-    if (Special == "sub") {
+    if (Oddity == "sub") {
         fs::create_directory(fFolder / "sub");
         std::ofstream(fFolder / "sub" / "German.lng") << "STR12 = Hilfe\n";
     }
