@@ -131,13 +131,4 @@ TStart_Result Start_Program(const fs::path& NomeSW, const std::string& Parameter
     }
 }
 
-fs::path Executable_Folder()
-{
-    std::error_code Error;
-    const fs::path Self = fs::read_symlink("/proc/self/exe", Error);
-    if (Error)
-        return fs::current_path();
-    return Self.parent_path();
-}
-
 } // namespace update

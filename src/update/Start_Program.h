@@ -37,7 +37,4 @@ std::vector<std::string> Split_Parameter(const std::string& Parameter);
 TStart_Result Start_Program(const std::filesystem::path& NomeSW, const std::string& Parameter, int tipo,
                             std::chrono::milliseconds Bound = Start_Program_Bound);
 
-/// The folder of the running executable (its full path without the file name).
-std::filesystem::path Executable_Folder();
-
 } // namespace update
