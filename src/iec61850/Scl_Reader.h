@@ -38,11 +38,18 @@
 
 namespace iec61850 {
 
+class TScl_Text;
+
 /// The parsed parts of an SCL file that a device is made of. The nodes live as long as this object.
 struct TScl_Parts
 {
-    /// The text the document was parsed from in place (or nothing, when the document holds its own copy).
-    std::string Text;
+    TScl_Parts();
+    ~TScl_Parts();
+    TScl_Parts(const TScl_Parts&) = delete;
+    TScl_Parts& operator=(const TScl_Parts&) = delete;
+
+    /// The text the document was parsed from in place.
+    std::unique_ptr<TScl_Text> Text;
     pugi::xml_document Doc;
     /// The chosen IED element; null when the SCL element has no IED (or the file no SCL element).
     pugi::xml_node IED;
