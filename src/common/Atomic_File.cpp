@@ -17,6 +17,10 @@ namespace fs = std::filesystem;
 
 std::string Read_Whole_File(const fs::path& File)
 {
+    // An ifstream opens a folder on Linux and reads nothing from it: a folder is no file.
+    std::error_code Ignored;
+    if (fs::is_directory(File, Ignored))
+        throw TFile_Error(File, 0, "is a folder, not a file");
     std::ifstream In(File, std::ios::binary);
     if (!In)
         throw TFile_Error(File, 0, "cannot be opened for reading");

@@ -42,6 +42,7 @@ TEST(Xml, AMalformedFileNamesTheFileAndTheLine)
         EXPECT_NE(std::string(Error.what()).find("line 3"), std::string::npos);
     }
     EXPECT_THROW(Load_Xml_File(Dir.Path / "missing.xml"), TFile_Error);
+    EXPECT_THROW(Load_Xml_File(Dir.Path), TFile_Error);
 }
 
 TEST(Xml, TheFirstTopLevelNodeMayBeAComment)
