@@ -6,6 +6,7 @@
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 
@@ -54,11 +55,15 @@ int Status_Code(int Status)
 // Waits for a program that outlived the bound, so that its end is collected and no zombie stays.
 void Reap_In_Background(pid_t Pid)
 {
-    std::thread([Pid] {
-        int Status = 0;
-        while (::waitpid(Pid, &Status, 0) < 0 && errno == EINTR) {
-        }
-    }).detach();
+    try {
+        std::thread([Pid] {
+            int Status = 0;
+            while (::waitpid(Pid, &Status, 0) < 0 && errno == EINTR) {
+            }
+        }).detach();
+    } catch (const std::system_error&) {
+        // No thread to spare: the end is then collected by whoever reaps this process's children.
+    }
 }
 
 } // namespace

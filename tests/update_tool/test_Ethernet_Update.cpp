@@ -5,7 +5,10 @@
 #include "common/Atomic_File.h"
 #include "image/Client_Image.h"
 #include "image/Param_Block.h"
+#include "update/Execute_Update.h"
 #include "update/Update_Script.h"
+
+#include "Fake_Echo.h"
 
 #include <gtest/gtest.h>
 
@@ -274,4 +277,22 @@ TEST(Ethernet_Update_Tool, TakesTheScriptThatTheCliWrites)
                                      " --address 192.168.2 --option 2 --out " + Quoted(Folder.Path / "other.xml"));
     EXPECT_EQ(Refused.Exit_Code, 1) << Refused.Output;
     EXPECT_FALSE(fs::exists(Folder.Path / "other.xml"));
+}
+
+TEST(Ethernet_Update_Tool, IsStartedByTheUpdateRunOnceTheDeviceAnswers)
+{
+    TProgram_Folder Folder;
+    fs::remove(Folder.Script);
+    fs::copy_file(CT_ETHERNET_UPDATE_EXE, Folder.Path / "Ethernet_Update");
+    update_test::TFake_Clock Clock;
+    update_test::TFake_Echo Echo(Clock, [](int, auto) { return update_test::Answer(); });
+    const update::TUpdate_Request Request{
+        {"192", "168", "2", "205"}, 0, true, {Folder.Path, Folder.Path / "MASTER", Folder.Conf}};
+    const update::TUpdate_Outcome Outcome =
+        update::Execute_Update(Request, Echo, Clock, nullptr, update::System_Program_Starter());
+    EXPECT_EQ(Echo.fHost, "192.168.2.205"); // the fake: nothing left this process
+    ASSERT_TRUE(Outcome.Script_Written) << Outcome.Script_Error;
+    ASSERT_TRUE(Outcome.Tool_Run);
+    EXPECT_EQ(Outcome.Tool.Kind, update::TStart_Result::TKind::Ended) << Outcome.Tool.Error;
+    EXPECT_EQ(Outcome.Tool.Exit_Status, 0);
 }
