@@ -549,16 +549,18 @@ private:
             if (!Local.empty())
                 Attributes = Choose(Parent, Local, Frame);
         }
+        if (!Empty) {
+            // Before the copy overwrites the tag.
+            Frame.Name_Offset = static_cast<std::uint32_t>(fNames.size());
+            Frame.Name_Size = static_cast<std::uint32_t>(Tag_Name.size());
+            fNames.append(Tag_Name);
+        }
         if (Frame.Kept_Name)
             Write_Start(Frame.Kept_Name, Attributes, Empty);
-        if (Empty) {
+        if (Empty)
             fBindings.resize(Frame.Bindings);
-            return;
-        }
-        Frame.Name_Offset = static_cast<std::uint32_t>(fNames.size());
-        Frame.Name_Size = static_cast<std::uint32_t>(Tag_Name.size());
-        fNames.append(Tag_Name);
-        fStack.push_back(Frame);
+        else
+            fStack.push_back(Frame);
     }
 
     void Open_Root(std::string_view Tag_Name, TFrame& Frame)
