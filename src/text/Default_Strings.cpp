@@ -160,6 +160,8 @@ constexpr TDefault_Text Default_Texts[] = {
     {1035, "Start the update of Device"},
     {1036, "Device Not Found!"},
     {1037, "Error!!! Check the Ip Address"},
+    {1038, "Update tool not found: "},
+    {1039, "ICMP echo requests are not permitted for this user: the device cannot be checked"},
     // Access editor window (1200-1299): captions, table headers, header hints, row messages.
     {1200, "IEC61850 Client Set Access"},
     {1201, "IEC61850 Client Set Access"},

@@ -34,7 +34,8 @@ int main(int argc, char** argv)
     try {
         App.parse(argc, argv);
     } catch (const CLI::ParseError& Error) {
-        return App.exit(Error);
+        // --help and --version end with 0; every refused command line with 1.
+        return App.exit(Error) == 0 ? 0 : 1;
     } catch (const std::exception& Error) {
         std::cerr << "Error: " << Error.what() << '\n';
         return 1;
