@@ -291,7 +291,7 @@ TEST_F(ParGen_Window, EachPanelEnds12PixelsBelowItsLastControl)
     EXPECT_EQ(Client->Caption(), "1. IEC61850 Client");
     EXPECT_EQ(Slave->Caption(), "2. Modbus Slave");
 
-    // A click on the header folds the panel to its header; its edits then cannot take the focus from a dot.
+    // A click on the header folds the panel to its header and the next panel moves up.
     Client->Header()->click();
     QApplication::processEvents();
     EXPECT_EQ(Client->height(), TFParGen::Header_Height);
