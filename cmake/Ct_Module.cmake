@@ -44,6 +44,6 @@ function(ct_test)
         CT_SHARED_SCL_DIR="${PROJECT_SOURCE_DIR}/../shared/scl"
         CT_BINARY_DIR="${PROJECT_BINARY_DIR}")
     ct_own_code(${ARG_NAME})
-    gtest_discover_tests(${ARG_NAME} DISCOVERY_TIMEOUT 60
+    gtest_discover_tests(${ARG_NAME} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
