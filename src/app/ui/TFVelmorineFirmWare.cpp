@@ -59,7 +59,9 @@ void TFVelmorineFirmWare::FormCreate(const std::filesystem::path& Program_Path)
 
     Make_Header(this, 694, 70, L_SW_Code, L_SW_Desc);
     LL_Update = Make<QLabel>(this, "LL_Update");
-    LL_Update->setGeometry(300, 44, 230, 20);
+    LL_Update->setGeometry(250, 12, 284, 44);
+    LL_Update->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    LL_Update->setWordWrap(true);
     LL_Update->setTextFormat(Qt::RichText);
     LL_Update->setOpenExternalLinks(false);
     LL_Update->hide();
@@ -111,13 +113,13 @@ void TFVelmorineFirmWare::FormCreate(const std::filesystem::path& Program_Path)
         const char* Icon;
         int X, Y;
     } Step_Buttons[] = {{Btn_New, "Btn_New", "new", 110, 112},
-                        {Btn_Open, "Btn_Open", "open", 330, 112},
+                        {Btn_Open, "Btn_Open", "open", 350, 112},
                         {Btn_Prm_Gen, "Btn_Prm_Gen", "comm", 110, 156},
                         {Btn_IEC61850_Client, "Btn_IEC61850_Client", "access", 110, 200},
                         {Btn_CreateBin, "Btn_CreateBin", "update", 110, 244}};
     for (const auto& Entry : Step_Buttons) {
         Entry.Button = Make<QPushButton>(this, Entry.Name);
-        Entry.Button->setGeometry(Entry.X, Entry.Y, 210, 40);
+        Entry.Button->setGeometry(Entry.X, Entry.Y, 230, 40);
         Entry.Button->setIcon(Svg_Icon(Entry.Icon, 26));
         Entry.Button->setIconSize(QSize(26, 26));
         Entry.Button->setStyleSheet("text-align: left; padding-left: 10px;");
