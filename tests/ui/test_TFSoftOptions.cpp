@@ -6,6 +6,7 @@
 #include "app/ui/TFOpenConf.h"
 #include "app/ui/TFSoftOptions.h"
 #include "app/ui/TFVelmorineFirmWare.h"
+#include "comm/ui/TFParGen.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -124,7 +125,7 @@ TEST_F(Options_Window, LanguageChangeReachesEveryWindowAtOnceAndIsStoredOnlyOnOK
     TFVelmorineFirmWare Main(Program());
     TFSoftOptions& Options = *Main.FSoftOptions;
     int Joined_Set_Lang = 0;
-    Main.Join_Window(TStep_Window::Prm_Gen, {{}, [&] { ++Joined_Set_Lang; }});
+    Main.Join_Window(TStep_Window::Update_Device, {{}, [&] { ++Joined_Set_Lang; }});
     ui_test::TMessage_Recorder Recorder;
 
     When_Modal([&] {
@@ -143,6 +144,7 @@ TEST_F(Options_Window, LanguageChangeReachesEveryWindowAtOnceAndIsStoredOnlyOnOK
         EXPECT_EQ(Main.L_Name_Conf->text(), "Keine Konfiguration geöffnet ");
         EXPECT_EQ(Main.FNew_Project->windowTitle(), "Neue Konfiguration anlegen");
         EXPECT_EQ(Main.FOpenConf->windowTitle(), "Konfiguration öffnen");
+        EXPECT_EQ(Main.FParGen->windowTitle(), "Kommunikation einstellen");
         EXPECT_EQ(Joined_Set_Lang, 1);
         Options.Btn_Cancel->click();
     });

@@ -5,6 +5,7 @@
 #include "app/ui/TFOpenConf.h"
 #include "app/ui/TFSoftOptions.h"
 #include "app/ui/TFVelmorineFirmWare.h"
+#include "comm/ui/TFParGen.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -98,6 +99,24 @@ TEST_F(Main_Window, StepsOfAnActiveConfigurationRunTheirJoinedWindows)
     // the update window's texts come before the communication parameters' and the access editor's
     EXPECT_EQ(Calls, (std::vector<std::string>{"run 4", "run 2", "run 3", "lang 4", "lang 2", "lang 3"}));
     EXPECT_EQ(Main.State().File_ParGen, Program() / "PROJECTS" / "Plant" / "ParGen.xml");
+}
+
+TEST_F(Main_Window, Step2ShowsTheCommunicationParametersOfTheActiveConfiguration)
+{
+    std::filesystem::create_directories(Program() / "PROJECTS" / "Plant");
+    Write_File(Settings_File(), Settings_Text("Plant", "English", false, false));
+    TFVelmorineFirmWare Main(Program());
+    ASSERT_NE(Main.FParGen, nullptr);
+    bool Shown = false;
+    When_Modal([&] {
+        Shown = QApplication::activeModalWidget() == Main.FParGen;
+        Main.FParGen->reject();
+    });
+    ui_test::TMessage_Recorder Recorder;
+    Main.Btn_Prm_Gen->click();
+    EXPECT_TRUE(Shown);
+    EXPECT_TRUE(Recorder.Messages().empty());
+    EXPECT_FALSE(std::filesystem::exists(Main.State().File_ParGen)); // Cancel writes nothing
 }
 
 TEST_F(Main_Window, NewConfigurationBecomesActiveAndCancelChangesNothing)

@@ -8,6 +8,7 @@
 #include "app/ui/TFNew_Project.h"
 #include "app/ui/TFOpenConf.h"
 #include "app/ui/TFSoftOptions.h"
+#include "comm/ui/TFParGen.h"
 #include "common/ui/Messages.h"
 #include "common/ui/Widgets.h"
 
@@ -163,7 +164,11 @@ void TFVelmorineFirmWare::Create_Windows()
     FAbout = new TFAbout(fState, this);
     FSoftOptions = new TFSoftOptions(
         fState, fHttp, [this] { Change_Language(); }, this);
-    // The communication parameters, IEC 61850 access and update windows join here through Join_Window.
+    // The windows of the later steps join through Join_Window: the step button runs them, Change_Language
+    // re-applies their texts. The IEC 61850 access and update windows join here next.
+    FParGen = new comm::TFParGen(
+        fState.Lang_Strings, fState.SW_Code, [this] { return fState.File_ParGen; }, this);
+    Join_Window(TStep_Window::Prm_Gen, {[this] { FParGen->exec(); }, [this] { FParGen->Set_Lang(); }});
 }
 
 void TFVelmorineFirmWare::Join_Window(TStep_Window Step, TJoined_Window Window)

@@ -17,6 +17,10 @@ class QLabel;
 class QPushButton;
 class QTimer;
 
+namespace comm {
+class TFParGen;
+}
+
 namespace app::ui {
 
 class TClick_Label;
@@ -71,6 +75,7 @@ public:
     TFOpenConf* FOpenConf = nullptr;
     TFAbout* FAbout = nullptr;
     TFSoftOptions* FSoftOptions = nullptr;
+    comm::TFParGen* FParGen = nullptr;
 
     QLabel* L_SW_Code = nullptr;
     QLabel* L_SW_Desc = nullptr;

@@ -83,7 +83,8 @@ inline std::string Deutsch_Lng()
            "STR315 = Kein Update verfügbar\nSTR316 = ¶Soll die Sprache von ¶\nSTR317 = ¶ auf ¶\n"
            "STR318 = ¶ umgestellt werden?¶\nSTR319 = Software-Einstellungen\n"
            "STR320 = Mit der Eingabetaste ins nächste Tabellenfeld springen\n"
-           "STR321 = Spaltenbreite per Doppelklick anpassen\n";
+           "STR321 = Spaltenbreite per Doppelklick anpassen\n"
+           "STR400 = Kommunikation einstellen\n";
 }
 
 /// Runs Action once the modal window about to be shown runs its own loop; a window Action leaves open is
