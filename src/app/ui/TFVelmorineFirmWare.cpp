@@ -90,15 +90,15 @@ void TFVelmorineFirmWare::FormCreate(const std::filesystem::path& Program_Path)
     Begin_Font.setBold(true);
     Begin_Font.setPointSize(Begin_Font.pointSize() + 2);
     L_Begin->setFont(Begin_Font);
-    L_Begin->setGeometry(16, 84, 90, 22);
+    L_Begin->setGeometry(16, 77, 90, 22);
     P_Name_Conf = Make<QFrame>(this, "P_Name_Conf");
     P_Name_Conf->setFrameShape(QFrame::StyledPanel);
     P_Name_Conf->setFrameShadow(QFrame::Sunken);
-    P_Name_Conf->setGeometry(110, 76, 568, 42);
+    P_Name_Conf->setGeometry(110, 68, 568, 40); // ends above the step 1 buttons (y 112)
     L_Name_Conf = Make<QLabel>(P_Name_Conf, "L_Name_Conf");
-    L_Name_Conf->setGeometry(8, 3, 552, 18);
+    L_Name_Conf->setGeometry(8, 2, 552, 18);
     L_Name_Conf_L2 = Make<QLabel>(P_Name_Conf, "L_Name_Conf_L2");
-    L_Name_Conf_L2->setGeometry(8, 21, 552, 18);
+    L_Name_Conf_L2->setGeometry(8, 20, 552, 18);
     QFont Conf_Font = L_Name_Conf_L2->font();
     Conf_Font.setBold(true);
     L_Name_Conf_L2->setFont(Conf_Font);
