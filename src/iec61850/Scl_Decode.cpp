@@ -20,6 +20,28 @@ bool Is(const pugi::xml_node& Node, const char* Name)
     return std::strcmp(Node.name(), Name) == 0;
 }
 
+/// Parent + Separator + Name in one allocation.
+std::string Join(const std::string& Parent, std::string_view Separator, std::string_view Name)
+{
+    std::string Reference;
+    Reference.reserve(Parent.size() + Separator.size() + Name.size());
+    Reference.append(Parent).append(Separator).append(Name);
+    return Reference;
+}
+
+/// The number of children named Name of every template in Templates (to size a list once).
+std::size_t Count_Children(const std::vector<pugi::xml_node>& Templates, const char* Name)
+{
+    std::size_t Count = 0;
+    for (const pugi::xml_node& Template : Templates)
+        for (const pugi::xml_node Child : Template.children())
+            if (Is(Child, Name))
+                ++Count;
+    return Count;
+}
+
+const std::string No_FC;
+
 /// Keeps a type on the expansion path for as long as it is being expanded.
 class TType_Scope
 {
@@ -93,8 +115,10 @@ void TIEC_LN::Decode_LN(const pugi::xml_node& LN, TDTT& DTT, const std::string& 
     Take(LN, "inst", fInst);
     if (flnType.empty())
         return;
-    const std::string LN_Reference = str_Reference + "/" + fPrefix + flnClass + fInst;
-    for (const pugi::xml_node& LNodeType : DTT.LNodeType(flnType))
+    const std::string LN_Reference = Join(str_Reference, "/", fPrefix + flnClass + fInst);
+    const std::vector<pugi::xml_node>& LNodeTypes = DTT.LNodeType(flnType);
+    List_DO.reserve(Count_Children(LNodeTypes, "DO"));
+    for (const pugi::xml_node& LNodeType : LNodeTypes)
         for (const pugi::xml_node DO : LNodeType.children("DO")) {
             auto Decoded = std::make_unique<TIEC_DO>();
             Decoded->Decode_DO(DO, DTT, LN_Reference);
@@ -111,8 +135,11 @@ void TIEC_DO::Decode_DO(const pugi::xml_node& NDO, TDTT& DTT, const std::string&
     const TType_Scope Scope(DTT, TDTT::TKind::DOType, Type);
     if (!Scope)
         return;
-    const std::string DO_Reference = str_Reference + "." + fName;
-    for (const pugi::xml_node& DOType : DTT.DOType(Type))
+    const std::string DO_Reference = Join(str_Reference, ".", fName);
+    const std::vector<pugi::xml_node>& DOTypes = DTT.DOType(Type);
+    List_DO.reserve(Count_Children(DOTypes, "SDO"));
+    List_DA.reserve(Count_Children(DOTypes, "DA"));
+    for (const pugi::xml_node& DOType : DOTypes)
         for (const pugi::xml_node Child : DOType.children()) {
             if (Is(Child, "SDO")) {
                 auto Decoded = std::make_unique<TIEC_DO>();
@@ -120,7 +147,7 @@ void TIEC_DO::Decode_DO(const pugi::xml_node& NDO, TDTT& DTT, const std::string&
                 List_DO.push_back(std::move(Decoded));
             } else if (Is(Child, "DA")) {
                 auto Decoded = std::make_unique<TIEC_DA>();
-                Decoded->Decode_DA(Child, DTT, DO_Reference, std::string());
+                Decoded->Decode_DA(Child, DTT, DO_Reference, No_FC);
                 List_DA.push_back(std::move(Decoded));
             }
         }
@@ -130,7 +157,7 @@ void TIEC_DA::Decode_DA(const pugi::xml_node& DA, TDTT& DTT, const std::string& 
                         const std::string& FC_Father)
 {
     Take(DA, "name", fName);
-    fReference = str_Reference + "." + fName;
+    fReference = Join(str_Reference, ".", fName);
     Take(DA, "bType", fbType);
     fFC = FC_Father;
     Take(DA, "fc", fFC);
@@ -140,7 +167,9 @@ void TIEC_DA::Decode_DA(const pugi::xml_node& DA, TDTT& DTT, const std::string& 
     const TType_Scope Scope(DTT, TDTT::TKind::DAType, Type.value());
     if (!Scope)
         return;
-    for (const pugi::xml_node& DAType : DTT.DAType(Type.value()))
+    const std::vector<pugi::xml_node>& DATypes = DTT.DAType(Type.value());
+    List_DA.reserve(Count_Children(DATypes, "BDA"));
+    for (const pugi::xml_node& DAType : DATypes)
         for (const pugi::xml_node BDA : DAType.children("BDA")) {
             auto Decoded = std::make_unique<TIEC_DA>();
             Decoded->Decode_DA(BDA, DTT, fReference, fFC);
@@ -154,7 +183,7 @@ void TIEC_LN::Decode_LN_DataSet(const pugi::xml_node& LN, const std::string& str
     Take(LN, "lnClass", flnClass);
     if (*LN.attribute("lnType").value() == '\0')
         return;
-    const std::string Base_Reference = str_Reference + "/" + flnClass;
+    const std::string Base_Reference = Join(str_Reference, "/", flnClass);
     for (const pugi::xml_node DataSet : LN.children("DataSet")) {
         auto Decoded = std::make_unique<TIEC_DataSet>();
         Decoded->Decode_DataSet(DataSet, Base_Reference, IEC_Device);
@@ -181,7 +210,7 @@ void TIEC_DataSet::Decode_DataSet(const pugi::xml_node& DataSet, const std::stri
                                   const TIEC_Device& IEC_Device)
 {
     Take(DataSet, "name", fName);
-    fReference = str_Reference + "." + fName;
+    fReference = Join(str_Reference, ".", fName);
     for (const pugi::xml_node FCDA : DataSet.children("FCDA")) {
         const std::string_view ldInst = FCDA.attribute("ldInst").value();
         const std::string_view lnClass = FCDA.attribute("lnClass").value();

@@ -132,7 +132,7 @@ constexpr TChild_Rule Child_Rules[] = {
 };
 
 /// Releases what lies behind the scan every this many bytes.
-constexpr std::size_t Release_Step = std::size_t{8} << 20;
+constexpr std::size_t Release_Step = std::size_t{1} << 20;
 
 class TScanner
 {
