@@ -17,13 +17,18 @@ TStart_Result Start_Update_Tool(const std::filesystem::path& Program_Path, const
 }
 
 TUpdate_Outcome Execute_Update(const TUpdate_Request& Request, TEcho& Echo, TClock& Clock,
-                               const std::function<void()>& Process_Events, const TProgram_Starter& Start)
+                               const std::function<void()>& Process_Events, const TProgram_Starter& Start,
+                               const TBefore_Update& Before_Update)
 {
     TUpdate_Outcome Outcome;
     Outcome.Ping = Send_Ping(Request.Address, Echo, Clock, Process_Events);
     Outcome.Verdict = Ping_Verdict(Outcome.Ping);
     if (Outcome.Verdict != TPing_Verdict::Update)
         return Outcome;
+    if (Before_Update && !Before_Update()) {
+        Outcome.Stopped = true;
+        return Outcome;
+    }
     try {
         Outcome.Script =
             Compile_XML_Parameter_New_Boot(Request.Address, Request.Option, Request.Read_Back, Request.Folders);

@@ -37,11 +37,17 @@ struct TUpdate_Outcome
     std::filesystem::path Script;
     bool Tool_Run = false; ///< the start of the update tool was attempted
     TStart_Result Tool;
+    bool Stopped = false; ///< reachable, but Before_Update answered false: nothing was written or started
 };
 
+/// Called once the device has proved reachable, before anything is written; answering false ends the run there.
+using TBefore_Update = std::function<bool()>;
+
 /// The reachability check; when the device is reachable, the update script beside the executable and then the
-/// update tool, waited for within the bound. Nothing is written or started when the check fails.
+/// update tool, waited for within the bound. Nothing is written or started when the check fails, nor when
+/// Before_Update (if given) answers false.
 TUpdate_Outcome Execute_Update(const TUpdate_Request& Request, TEcho& Echo, TClock& Clock,
-                               const std::function<void()>& Process_Events, const TProgram_Starter& Start);
+                               const std::function<void()>& Process_Events, const TProgram_Starter& Start,
+                               const TBefore_Update& Before_Update = {});
 
 } // namespace update
