@@ -41,23 +41,6 @@ void Take(const pugi::xml_node& Node, const char* Name, std::string& Field)
         Field = Attribute.value();
 }
 
-std::unique_ptr<TDevice_Entry> Read_Device_Entry(const fs::path& Catalog, const pugi::xml_node& Item)
-{
-    const std::string Name = common::Attribute_Text(Item, "Name");
-    const std::string FileName = common::Attribute_Text(Item, "FileName");
-    if (!Is_Plain_File_Name(FileName))
-        return std::make_unique<TDevice_Entry>(TDevice_State::Missing, Name, FileName);
-    const fs::path Copy = Catalog / FileName;
-    std::error_code Error;
-    if (!fs::is_regular_file(Copy, Error))
-        return std::make_unique<TDevice_Entry>(TDevice_State::Missing, Name, FileName);
-    try {
-        return std::make_unique<TDevice_Entry>(std::make_unique<TIEC_Device>(Copy, Name));
-    } catch (const std::exception& Failure) {
-        return std::make_unique<TDevice_Entry>(TDevice_State::Unreadable, Name, FileName, Failure.what());
-    }
-}
-
 void Read_Member_Options(const pugi::xml_node& Item, TDataSet_DA& Member)
 {
     Take(Item, "Position", Member.Position);
@@ -77,10 +60,31 @@ void TAccess_Model::Load(const fs::path& Conf_Path, const fs::path& File)
         Load_File(File);
     } catch (...) {
         Reset();
+        fCache.Clear();
         Devices_Changed();
         throw;
     }
+    // Devices of the last load whose copy is no longer listed, or has changed, go now.
+    fCache.Clear();
     Devices_Changed();
+}
+
+std::unique_ptr<TDevice_Entry> TAccess_Model::Read_Device_Entry(const std::string& Name, const std::string& FileName)
+{
+    if (!Is_Plain_File_Name(FileName))
+        return std::make_unique<TDevice_Entry>(TDevice_State::Missing, Name, FileName);
+    const fs::path Copy = fConf_Path / ICD_Catalog_Folder / FileName;
+    std::error_code Error;
+    if (!fs::is_regular_file(Copy, Error))
+        return std::make_unique<TDevice_Entry>(TDevice_State::Missing, Name, FileName);
+    TDevice_Source Source;
+    if (auto Kept = fCache.Take(Copy, Name, Source))
+        return std::make_unique<TDevice_Entry>(std::move(Kept), std::move(Source));
+    try {
+        return Decode_Entry(Copy, Name);
+    } catch (const std::exception& Failure) {
+        return std::make_unique<TDevice_Entry>(TDevice_State::Unreadable, Name, FileName, Failure.what());
+    }
 }
 
 void TAccess_Model::Load_File(const fs::path& File)
@@ -96,9 +100,10 @@ void TAccess_Model::Load_File(const fs::path& File)
     if (!Root)
         throw common::TFile_Error(File, 0, std::string("the element \"") + Client_Root + "\" is missing");
 
-    const fs::path Catalog = fConf_Path / ICD_Catalog_Folder;
-    For_Each_Element(Root.child("List_ICD_Files"),
-                     [&](const pugi::xml_node& Item) { List_IEC_Dev.push_back(Read_Device_Entry(Catalog, Item)); });
+    For_Each_Element(Root.child("List_ICD_Files"), [&](const pugi::xml_node& Item) {
+        List_IEC_Dev.push_back(
+            Read_Device_Entry(common::Attribute_Text(Item, "Name"), common::Attribute_Text(Item, "FileName")));
+    });
 
     const pugi::xml_node Variables = Root.child("List_DA_Selected");
     if (const std::size_t Count = Element_Count(Variables)) {

@@ -108,8 +108,8 @@ bool Is_Plain_File_Name(std::string_view Name)
 
 // ----- TDevice_Entry ------------------------------------------------------------------------------------------------
 
-TDevice_Entry::TDevice_Entry(std::unique_ptr<TIEC_Device> Device)
-    : fDevice(std::move(Device)), fState(TDevice_State::Decoded)
+TDevice_Entry::TDevice_Entry(std::unique_ptr<TIEC_Device> Device, std::optional<TDevice_Source> Source)
+    : fDevice(std::move(Device)), fSource(std::move(Source)), fState(TDevice_State::Decoded)
 {
     if (!fDevice)
         throw std::invalid_argument("a decoded device entry needs a device");
@@ -279,6 +279,10 @@ void TAccess_Model::Reset()
     Drop_Tree_Selection();
     fChosen_Device = -1;
     Free_Last_To_First(fList_DataSet);
+    // Decoded devices wait in the cache: the load that follows takes back those whose copy has not changed.
+    for (auto It = List_IEC_Dev.rbegin(); It != List_IEC_Dev.rend(); ++It)
+        if ((*It)->Device() && (*It)->Source())
+            fCache.Keep(*(*It)->Source(), (*It)->Release_Device());
     Free_Last_To_First(List_IEC_Dev);
     fVariables.Reset();
     Set_Start_Num_Byte();
@@ -345,12 +349,24 @@ std::optional<int> TAccess_Model::Import_Device(const fs::path& Source, TOverwri
             throw common::TFile_Error(Target, 0,
                                       "cannot be copied from \"" + Source.string() + "\": " + Error.message());
     }
-    auto Device = std::make_unique<TIEC_Device>(Target, IED_Name);
-    List_IEC_Dev.push_back(std::make_unique<TDevice_Entry>(std::move(Device)));
+    List_IEC_Dev.push_back(Decode_Entry(Target, IED_Name));
     fChosen_Device = -1;
     Drop_Tree_Selection();
     Devices_Changed();
     return Device_Count() - 1;
+}
+
+std::unique_ptr<TDevice_Entry> TAccess_Model::Decode_Entry(const fs::path& File, std::string_view IED_Name)
+{
+    const std::optional<TFile_Stamp> Stamp = File_Stamp(File);
+    ++fDecode_Count;
+    auto Device = Decoder ? Decoder(File, IED_Name) : std::make_unique<TIEC_Device>(File, IED_Name);
+    if (!Device)
+        throw common::TFile_Error(File, 0, "was not decoded");
+    std::optional<TDevice_Source> Source;
+    if (Stamp)
+        Source = TDevice_Source{File, std::string(IED_Name), *Stamp};
+    return std::make_unique<TDevice_Entry>(std::move(Device), std::move(Source));
 }
 
 std::optional<std::string> TAccess_Model::Remove_Device(int Index)

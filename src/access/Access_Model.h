@@ -12,6 +12,7 @@
 #include "access/Access_Rules.h"
 #include "access/Access_Table.h"
 #include "access/DataSet.h"
+#include "access/Device_Cache.h"
 #include "iec61850/Model.h"
 #include "text/Catalogue.h"
 
@@ -58,7 +59,8 @@ enum class TDevice_State {
 class TDevice_Entry
 {
 public:
-    explicit TDevice_Entry(std::unique_ptr<iec61850::TIEC_Device> Device);
+    explicit TDevice_Entry(std::unique_ptr<iec61850::TIEC_Device> Device,
+                           std::optional<TDevice_Source> Source = std::nullopt);
     TDevice_Entry(TDevice_State State, std::string Name, std::string FileName, std::string Problem = {});
 
     /// The IED name: that of the decoded device, or the stored one of a placeholder.
@@ -71,9 +73,14 @@ public:
     const std::string& Problem() const { return fProblem; }
     /// The device tree; null for a placeholder.
     iec61850::TIEC_Device* Device() const { return fDevice.get(); }
+    /// Where the decoded device came from; nothing for a placeholder or a device whose file had no stamp.
+    const std::optional<TDevice_Source>& Source() const { return fSource; }
+    /// Gives up the device (the entry then holds none); used to keep it for the next load.
+    std::unique_ptr<iec61850::TIEC_Device> Release_Device() { return std::move(fDevice); }
 
 private:
     std::unique_ptr<iec61850::TIEC_Device> fDevice;
+    std::optional<TDevice_Source> fSource;
     TDevice_State fState;
     std::string fName;
     std::string fFileName;
@@ -119,6 +126,16 @@ public:
     /// Called after every change of the device list, once the model is consistent again.
     std::function<void()> On_Devices_Changed;
 
+    /// Decodes one SCL copy: the IED named IED_Name when the file has one, else its first IED; throws like the
+    /// TIEC_Device constructor.
+    using TDevice_Decoder = std::function<std::unique_ptr<iec61850::TIEC_Device>(const std::filesystem::path& File,
+                                                                                 std::string_view IED_Name)>;
+    /// How Load and Import_Device decode SCL copies (a window may decode on a worker thread while it shows
+    /// progress); empty: the TIEC_Device constructor, in place.
+    TDevice_Decoder Decoder;
+    /// How many SCL copies were decoded so far (a copy found unchanged by Load is not decoded again).
+    std::uint64_t Decode_Count() const { return fDecode_Count; }
+
     // --- Tables ------------------------------------------------------------------------------------------------
 
     const TAccess_Table& Table(TTable_Id Id) const;
@@ -138,7 +155,9 @@ public:
     // --- File --------------------------------------------------------------------------------------------------
 
     /// Discards everything, then reads File (IEC_61850_Client.xml); the SCL copies are read from
-    /// Conf_Path/ICD_Catalog. A missing file gives an empty configuration. Throws common::TFile_Error naming the file
+    /// Conf_Path/ICD_Catalog. A copy whose size and modification time are those it had when the device now in the
+    /// list was decoded from it is not decoded again: that device is kept. A missing file gives an empty
+    /// configuration. Throws common::TFile_Error naming the file
     /// and the line when it is not well-formed XML or has no root element "IEC_68850_Client"; the model is then
     /// empty. An SCL copy that is missing or unreadable becomes a placeholder entry; it never throws.
     void Load(const std::filesystem::path& Conf_Path, const std::filesystem::path& File);
@@ -218,6 +237,10 @@ public:
 private:
     void Reset();
     void Load_File(const std::filesystem::path& File);
+    /// Decodes an SCL copy through Decoder, with the source it is later found again by.
+    std::unique_ptr<TDevice_Entry> Decode_Entry(const std::filesystem::path& File, std::string_view IED_Name);
+    /// The entry of a listed SCL copy: a device kept from the last load, a decoded one, or a placeholder.
+    std::unique_ptr<TDevice_Entry> Read_Device_Entry(const std::string& Name, const std::string& FileName);
     void Devices_Changed();
     void Drop_Tree_Selection();
     void Build_Document(pugi::xml_document& Doc) const;
@@ -236,6 +259,9 @@ private:
     const iec61850::TIEC_DA* fSelected_IEC_DA = nullptr;
     const iec61850::TIEC_DataSet* fSelected_IEC_DS = nullptr;
     std::uint64_t fDevices_Generation = 0;
+    std::uint64_t fDecode_Count = 0;
+    /// The devices of the last load while the next one runs.
+    TDevice_Cache fCache;
 };
 
 } // namespace ct::access
