@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace pugi {
@@ -19,6 +20,8 @@ class xml_node;
 namespace iec61850 {
 
 class TDTT;
+class TFCDA_Resolver;
+class TIEC_DataSet;
 class TIEC_Device;
 
 /// How an SCL file is read: only the parts a device is made of (the chosen IED and the data type templates, found
@@ -123,8 +126,9 @@ public:
     const std::string& GooseName() const { return fGooseName; }
     void Set_GooseName(std::string GooseName) { fGooseName = std::move(GooseName); }
 
-    /// Fills the data set from a DataSet element; members are resolved in IEC_Device (see Scl_Reader.h).
-    void Decode_DataSet(const pugi::xml_node& DataSet, const std::string& str_Reference, const TIEC_Device& IEC_Device);
+    /// Fills the data set from a DataSet element; members are resolved in the device by IEC_Device (see
+    /// Scl_Reader.h).
+    void Decode_DataSet(const pugi::xml_node& DataSet, const std::string& str_Reference, TFCDA_Resolver& IEC_Device);
 
     /// The members in FCDA order: links into the data-object trees; the same attribute may appear several times.
     std::vector<TIEC_DA*> List_DA;
@@ -159,9 +163,11 @@ public:
     /// Pass 1: class, type, prefix, inst and the data objects of the node type (see Scl_Reader.h).
     void Decode_LN(const pugi::xml_node& LN, TDTT& DTT, const std::string& str_Reference);
     /// Pass 2: the data sets of the node and their GOOSE names.
-    void Decode_LN_DataSet(const pugi::xml_node& LN, const std::string& str_Reference, const TIEC_Device& IEC_Device);
-    /// Names the data set that the GSEControl element sends.
-    void Decode_LN_Goose(const pugi::xml_node& GSEControl);
+    void Decode_LN_DataSet(const pugi::xml_node& LN, const std::string& str_Reference, TFCDA_Resolver& IEC_Device);
+    /// The first data set of each name among List_DataSet.
+    using TDataSet_Names = std::unordered_map<std::string_view, TIEC_DataSet*>;
+    /// Names the first data set of the node that the GSEControl element sends.
+    void Decode_LN_Goose(const pugi::xml_node& GSEControl, const TDataSet_Names& DataSets);
 
     /// Data objects, owned, in template order.
     std::vector<std::unique_ptr<TIEC_DO>> List_DO;
@@ -192,10 +198,10 @@ public:
     /// The first logical node of class LN_Class in list order (prefix and inst are not compared); null when none.
     TIEC_LN* Find_LN(std::string_view LN_Class) const;
 
-    /// Pass 1 (DataSetSearch false): name and logical nodes; pass 2 (true): the data sets of those nodes, resolved
-    /// in IEC_Device, which must then be given (see Scl_Reader.h).
+    /// Pass 1 (DataSetSearch false): name and logical nodes; pass 2 (true): the data sets of those nodes, whose
+    /// members IEC_Device, which must then be given, finds in the device (see Scl_Reader.h).
     void Decode_LDevice(const pugi::xml_node& LDevice, TDTT& DTT, const std::string& str_Reference, bool DataSetSearch,
-                        const TIEC_Device* IEC_Device);
+                        TFCDA_Resolver* IEC_Device);
 
     /// Logical nodes, owned, one per LN0 or LN element in document order.
     std::vector<std::unique_ptr<TIEC_LN>> List_LN;

@@ -79,16 +79,17 @@ void TIEC_Device::Decode_Device(const std::filesystem::path& FileName_icd, std::
         Decoded->Decode_LDevice(LDevice, DTT, fName, false, nullptr);
         List_LDevice.push_back(std::move(Decoded));
     }
+    TFCDA_Resolver Members(*this);
     std::size_t k = 0;
     for (const pugi::xml_node LDevice : Server.children("LDevice")) {
         if (k < List_LDevice.size())
-            List_LDevice[k]->Decode_LDevice(LDevice, DTT, fName, true, this);
+            List_LDevice[k]->Decode_LDevice(LDevice, DTT, fName, true, &Members);
         ++k;
     }
 }
 
 void TIEC_LDevice::Decode_LDevice(const pugi::xml_node& LDevice, TDTT& DTT, const std::string& str_Reference,
-                                  bool DataSetSearch, const TIEC_Device* IEC_Device)
+                                  bool DataSetSearch, TFCDA_Resolver* IEC_Device)
 {
     Take(LDevice, "inst", fName);
     const std::string LD_Reference = str_Reference + fName;
@@ -177,8 +178,7 @@ void TIEC_DA::Decode_DA(const pugi::xml_node& DA, TDTT& DTT, const std::string& 
         }
 }
 
-void TIEC_LN::Decode_LN_DataSet(const pugi::xml_node& LN, const std::string& str_Reference,
-                                const TIEC_Device& IEC_Device)
+void TIEC_LN::Decode_LN_DataSet(const pugi::xml_node& LN, const std::string& str_Reference, TFCDA_Resolver& IEC_Device)
 {
     Take(LN, "lnClass", flnClass);
     if (*LN.attribute("lnType").value() == '\0')
@@ -189,25 +189,27 @@ void TIEC_LN::Decode_LN_DataSet(const pugi::xml_node& LN, const std::string& str
         Decoded->Decode_DataSet(DataSet, Base_Reference, IEC_Device);
         List_DataSet.push_back(std::move(Decoded));
     }
+    if (!LN.child("GSEControl"))
+        return;
+    TDataSet_Names DataSets;
+    for (const auto& DataSet : List_DataSet)
+        DataSets.emplace(DataSet->Name(), DataSet.get());
     for (const pugi::xml_node GSEControl : LN.children("GSEControl"))
-        Decode_LN_Goose(GSEControl);
+        Decode_LN_Goose(GSEControl, DataSets);
 }
 
-void TIEC_LN::Decode_LN_Goose(const pugi::xml_node& GSEControl)
+void TIEC_LN::Decode_LN_Goose(const pugi::xml_node& GSEControl, const TDataSet_Names& DataSets)
 {
     const std::string_view Name = GSEControl.attribute("name").value();
     const std::string_view DatSet = GSEControl.attribute("datSet").value();
     if (Name.empty() || DatSet.empty())
         return;
-    for (const auto& DataSet : List_DataSet)
-        if (DataSet->Name() == DatSet) {
-            DataSet->Set_GooseName(std::string(Name));
-            return;
-        }
+    if (const auto Found = DataSets.find(DatSet); Found != DataSets.end())
+        Found->second->Set_GooseName(std::string(Name));
 }
 
 void TIEC_DataSet::Decode_DataSet(const pugi::xml_node& DataSet, const std::string& str_Reference,
-                                  const TIEC_Device& IEC_Device)
+                                  TFCDA_Resolver& IEC_Device)
 {
     Take(DataSet, "name", fName);
     fReference = Join(str_Reference, ".", fName);
@@ -216,15 +218,72 @@ void TIEC_DataSet::Decode_DataSet(const pugi::xml_node& DataSet, const std::stri
         const std::string_view lnClass = FCDA.attribute("lnClass").value();
         const std::string_view doName = FCDA.attribute("doName").value();
         const std::string_view daName = FCDA.attribute("daName").value();
-        const TIEC_LDevice* LDevice = ldInst.empty() ? nullptr : IEC_Device.Find_LDevice(ldInst);
-        const TIEC_LN* LN = LDevice && !lnClass.empty() ? LDevice->Find_LN(lnClass) : nullptr;
-        const TIEC_DO* DO = LN && !doName.empty() ? LN->Find_DO(doName) : nullptr;
-        TIEC_DA* Member = nullptr;
-        if (DO)
-            Member = daName.empty() ? DO->Find_First_DA() : DO->Find_DA(daName);
-        if (Member)
+        if (TIEC_DA* Member = IEC_Device.Resolve(ldInst, lnClass, doName, daName))
             List_DA.push_back(Member);
     }
+}
+
+namespace {
+
+/// Adds every data object below List, in depth-first pre-order, under its name unless an earlier one has it.
+template <class TMap> void Index_DOs(const std::vector<std::unique_ptr<TIEC_DO>>& List, TMap& Index)
+{
+    for (const auto& DO : List) {
+        Index.try_emplace(DO->Name(), DO.get());
+        Index_DOs(DO->List_DO, Index);
+    }
+}
+
+template <class TMap> void Index_DAs(const std::vector<std::unique_ptr<TIEC_DA>>& List, TMap& Index)
+{
+    for (const auto& DA : List) {
+        Index.try_emplace(DA->Name(), DA.get());
+        Index_DAs(DA->List_DA, Index);
+    }
+}
+
+template <class TMap> auto Find_In(const TMap& Index, std::string_view Name) -> typename TMap::mapped_type
+{
+    const auto Found = Index.find(Name);
+    return Found == Index.end() ? nullptr : Found->second;
+}
+
+} // namespace
+
+TFCDA_Resolver::TFCDA_Resolver(const TIEC_Device& Device) : fDevice(Device) {}
+
+TIEC_DA* TFCDA_Resolver::Resolve(std::string_view ldInst, std::string_view lnClass, std::string_view doName,
+                                 std::string_view daName)
+{
+    if (ldInst.empty() || lnClass.empty() || doName.empty())
+        return nullptr;
+    if (!fHave_LDevices) {
+        for (const auto& LDevice : fDevice.List_LDevice)
+            fLDevices.try_emplace(LDevice->Name(), LDevice.get());
+        fHave_LDevices = true;
+    }
+    const TIEC_LDevice* LDevice = Find_In(fLDevices, ldInst);
+    if (!LDevice)
+        return nullptr;
+    auto [LNs, New_LNs] = fLNs.try_emplace(LDevice);
+    if (New_LNs)
+        for (const auto& LN : LDevice->List_LN)
+            LNs->second.try_emplace(LN->lnClass(), LN.get());
+    const TIEC_LN* LN = Find_In(LNs->second, lnClass);
+    if (!LN)
+        return nullptr;
+    auto [DOs, New_DOs] = fDOs.try_emplace(LN);
+    if (New_DOs)
+        Index_DOs(LN->List_DO, DOs->second);
+    const TIEC_DO* DO = Find_In(DOs->second, doName);
+    if (!DO)
+        return nullptr;
+    if (daName.empty())
+        return DO->Find_First_DA();
+    auto [DAs, New_DAs] = fDAs.try_emplace(DO);
+    if (New_DAs)
+        Index_DAs(DO->List_DA, DAs->second);
+    return Find_In(DAs->second, daName);
 }
 
 } // namespace iec61850

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <unordered_set>
 
 namespace iec61850 {
 
@@ -416,6 +417,8 @@ private:
         ++fP;
         const std::string_view Tag_Name = Name();
         fAttributes.clear();
+        if (!fSeen.empty())
+            fSeen.clear();
         bool Empty = false;
         for (;;) {
             const bool Spaced = Skip_Spaces();
@@ -443,9 +446,18 @@ private:
     {
         const char* Start = fP;
         const std::string_view Attribute_Name = Name();
-        for (const TAttribute& Earlier : fAttributes)
-            if (Earlier.Name == Attribute_Name)
+        // A set only for tags with many attributes: a tag of any length costs time in proportion to it.
+        if (fAttributes.size() < 16) {
+            for (const TAttribute& Earlier : fAttributes)
+                if (Earlier.Name == Attribute_Name)
+                    Fault(Start, "Duplicate attribute");
+        } else {
+            if (fSeen.empty())
+                for (const TAttribute& Earlier : fAttributes)
+                    fSeen.insert(Earlier.Name);
+            if (!fSeen.insert(Attribute_Name).second)
                 Fault(Start, "Duplicate attribute");
+        }
         Skip_Spaces();
         if (fP >= fEnd || *fP != '=')
             Fault(fP, "Error parsing element attribute");
@@ -696,6 +708,7 @@ private:
     std::string fNames;
     std::vector<TFrame> fStack;
     std::vector<TAttribute> fAttributes;
+    std::unordered_set<std::string_view> fSeen;
     std::vector<TBinding> fBindings;
     std::vector<std::string> fIED_Names;
 };

@@ -1,5 +1,6 @@
 // Lookups of the object model on trees put together by hand.
 #include "iec61850/Model.h"
+#include "iec61850/Scl_Reader.h"
 
 #include <gtest/gtest.h>
 
@@ -71,6 +72,33 @@ TEST_F(Model_Lookups, FindFirstDAFollowsFirstMembersDownToALeaf)
     EXPECT_EQ(c->Find_First_DA(), nullptr);
     EXPECT_TRUE(c->Is_Leaf());
     EXPECT_FALSE(a->Is_Leaf());
+}
+
+// The reader resolves FCDA through indexes; they must find what the lookups find.
+TEST_F(Model_Lookups, TheMemberResolverFindsWhatTheLookupsFind)
+{
+    auto Device = TIEC_Device::Make("I", "f.icd");
+    auto* First_LD = Device->List_LDevice.emplace_back(std::make_unique<TIEC_LDevice>("LD0")).get();
+    Device->List_LDevice.emplace_back(std::make_unique<TIEC_LDevice>("LD0"));
+    First_LD->List_LN.emplace_back(std::make_unique<TIEC_LN>("GGIO", "T"));
+    auto* Moved = First_LD->List_LN.emplace_back(std::make_unique<TIEC_LN>("MMXU", "T", "B", "2")).get();
+    Moved->List_DO = std::move(LN.List_DO);
+    First_LD->List_LN.emplace_back(std::make_unique<TIEC_LN>("MMXU", "T", "", "1"));
+    TFCDA_Resolver Resolver(*Device);
+    for (const char* LD : {"LD0", "LD1", ""})
+        for (const char* Class : {"MMXU", "GGIO", ""})
+            for (const char* DO_Name : {"A", "X", "Y", "B", "E", "Nope", ""})
+                for (const char* DA_Name : {"", "a", "c", "d", "q", "only_in_sdo", "b.c"}) {
+                    TIEC_DA* Want = nullptr;
+                    const TIEC_LDevice* Found_LD = *LD ? Device->Find_LDevice(LD) : nullptr;
+                    const TIEC_LN* Found_LN = Found_LD && *Class ? Found_LD->Find_LN(Class) : nullptr;
+                    const TIEC_DO* Found_DO = Found_LN && *DO_Name ? Found_LN->Find_DO(DO_Name) : nullptr;
+                    if (Found_DO)
+                        Want = *DA_Name ? Found_DO->Find_DA(DA_Name) : Found_DO->Find_First_DA();
+                    EXPECT_EQ(Resolver.Resolve(LD, Class, DO_Name, DA_Name), Want)
+                        << LD << "/" << Class << "." << DO_Name << "." << DA_Name;
+                }
+    EXPECT_EQ(Resolver.Resolve("LD0", "MMXU", "X", "only_in_sdo"), Nested_X->List_DA.at(0).get());
 }
 
 TEST(Model_Device, FindLDeviceAndFindLNScanTheirOwnListForTheFirstMatch)

@@ -21,6 +21,17 @@ struct TFault_Case
     const char* Reason;
 };
 
+std::string Many_Attributes(int Count, const char* Last)
+{
+    std::string Text = "<SCL>\n\n<IED";
+    for (int I = 0; I < Count; ++I)
+        Text += " a" + std::to_string(I) + "=\"\"";
+    return Text + " " + Last + "=\"\"/></SCL>";
+}
+
+const std::string Repeated_Late = Many_Attributes(1000, "a0");
+const std::string Repeated_Early = Many_Attributes(3, "a1");
+
 class Scl_Not_Well_Formed : public ::testing::TestWithParam<TFault_Case>
 {};
 
@@ -54,6 +65,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, Scl_Not_Well_Formed, ::testing::Values(
     TFault_Case{"unquoted attribute", "<SCL>\n\n<IED name=A/></SCL>", 3, "Error parsing element attribute"},
     TFault_Case{"attributes without blank", "<SCL>\n\n<IED name=\"A\"desc=\"\"/></SCL>", 3, "Error parsing element attribute"},
     TFault_Case{"duplicate attribute", "<SCL>\n\n<IED name=\"A\" name=\"B\"/></SCL>", 3, "Duplicate attribute"},
+    TFault_Case{"duplicate among few attributes", Repeated_Early.c_str(), 3, "Duplicate attribute"},
+    TFault_Case{"duplicate among many attributes", Repeated_Late.c_str(), 3, "Duplicate attribute"},
     TFault_Case{"'<' in an attribute value", "<SCL>\n<IED name=\"A\"\n desc=\"a<b\"/></SCL>", 3, "'<' in an attribute value"},
     TFault_Case{"unterminated attribute", "<SCL>\n\n<IED name=\"A/>", 3, "Error parsing element attribute"},
     TFault_Case{"end tag with attribute", "<SCL>\n<IED>\n</IED x=\"1\"></SCL>", 3, "Error parsing end element tag"},
