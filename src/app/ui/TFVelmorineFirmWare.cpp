@@ -9,8 +9,11 @@
 #include "app/ui/TFOpenConf.h"
 #include "app/ui/TFSoftOptions.h"
 #include "comm/ui/TFParGen.h"
+#include "common/Number.h"
 #include "common/ui/Messages.h"
 #include "common/ui/Widgets.h"
+#include "image/Compile_Run.h"
+#include "update/ui/TFBoot.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -169,6 +172,18 @@ void TFVelmorineFirmWare::Create_Windows()
     FParGen = new comm::TFParGen(
         fState.Lang_Strings, fState.SW_Code, [this] { return fState.File_ParGen; }, this);
     Join_Window(TStep_Window::Prm_Gen, {[this] { FParGen->exec(); }, [this] { FParGen->Set_Lang(); }});
+    FBoot = new update::TFBoot(fState, this);
+    Join_Window(TStep_Window::Update_Device, {[this] { Update_Device(); }, [this] { FBoot->Set_Lang(); }});
+}
+
+void TFVelmorineFirmWare::Update_Device()
+{
+    // A failed compile throws here: the general handler shows it and the update window does not open.
+    const image::TImages Images =
+        image::Build_Images(fState.File_ParGen, fState.File_IEC_61850_Client, common::Get_Decimal_Separator());
+    image::Save_Images(Images, fState.Conf_Path);
+    FBoot->Form_Type = 1;
+    FBoot->exec();
 }
 
 void TFVelmorineFirmWare::Join_Window(TStep_Window Step, TJoined_Window Window)

@@ -20,6 +20,9 @@ class QTimer;
 namespace comm {
 class TFParGen;
 }
+namespace update {
+class TFBoot;
+}
 
 namespace app::ui {
 
@@ -56,6 +59,11 @@ public:
     void Save_Setting();
     void Create_New_Project();
     void Open_Project();
+    /// Step 4: the compile run writes bin/bank1.bin and bin/bank2.bin, then the update window opens for a
+    /// network update. Throws when the compile run fails (nothing written, no window).
+    void Update_Device();
+    /// The update window, for tests that drive step 4.
+    update::TFBoot* Boot_Window() { return FBoot; }
     /// Calls Set_Lang of every window: main, new and open configuration, options, update, communication
     /// parameters, IEC 61850 access.
     void Change_Language();
@@ -76,6 +84,7 @@ public:
     TFAbout* FAbout = nullptr;
     TFSoftOptions* FSoftOptions = nullptr;
     comm::TFParGen* FParGen = nullptr;
+    update::TFBoot* FBoot = nullptr;
 
     QLabel* L_SW_Code = nullptr;
     QLabel* L_SW_Desc = nullptr;
