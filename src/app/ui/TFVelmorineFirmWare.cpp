@@ -1,5 +1,6 @@
 #include "app/ui/TFVelmorineFirmWare.h"
 
+#include "access/ui/TFIEC_61850_Access.h"
 #include "app/Configurations.h"
 #include "app/Settings.h"
 #include "app/Version.h"
@@ -168,10 +169,13 @@ void TFVelmorineFirmWare::Create_Windows()
     FSoftOptions = new TFSoftOptions(
         fState, fHttp, [this] { Change_Language(); }, this);
     // The windows of the later steps join through Join_Window: the step button runs them, Change_Language
-    // re-applies their texts. The IEC 61850 access and update windows join here next.
+    // re-applies their texts.
     FParGen = new comm::TFParGen(
         fState.Lang_Strings, fState.SW_Code, [this] { return fState.File_ParGen; }, this);
     Join_Window(TStep_Window::Prm_Gen, {[this] { FParGen->exec(); }, [this] { FParGen->Set_Lang(); }});
+    FIEC_61850_Access = new ct::access::TFIEC_61850_Access(fState, this);
+    Join_Window(TStep_Window::IEC61850_Client,
+                {[this] { FIEC_61850_Access->exec(); }, [this] { FIEC_61850_Access->Set_Lang(); }});
     FBoot = new update::TFBoot(fState, this);
     Join_Window(TStep_Window::Update_Device, {[this] { Update_Device(); }, [this] { FBoot->Set_Lang(); }});
 }

@@ -17,6 +17,9 @@ class QLabel;
 class QPushButton;
 class QTimer;
 
+namespace ct::access {
+class TFIEC_61850_Access;
+}
 namespace comm {
 class TFParGen;
 }
@@ -84,6 +87,7 @@ public:
     TFAbout* FAbout = nullptr;
     TFSoftOptions* FSoftOptions = nullptr;
     comm::TFParGen* FParGen = nullptr;
+    ct::access::TFIEC_61850_Access* FIEC_61850_Access = nullptr;
     update::TFBoot* FBoot = nullptr;
 
     QLabel* L_SW_Code = nullptr;
