@@ -125,14 +125,17 @@ private:
         using is_transparent = void;
         std::size_t operator()(std::string_view Text) const { return std::hash<std::string_view>()(Text); }
     };
+    // Names of logical devices and nodes are copied (the second pass takes them from the file again); names of
+    // data objects and attributes are never written again and are referred to.
     template <class T> using TBy_Name = std::unordered_map<std::string, T*, THash, std::equal_to<>>;
+    template <class T> using TBy_Name_View = std::unordered_map<std::string_view, T*>;
 
     const TIEC_Device& fDevice;
     bool fHave_LDevices = false;
     TBy_Name<TIEC_LDevice> fLDevices;
     std::unordered_map<const TIEC_LDevice*, TBy_Name<TIEC_LN>> fLNs;
-    std::unordered_map<const TIEC_LN*, TBy_Name<TIEC_DO>> fDOs;
-    std::unordered_map<const TIEC_DO*, TBy_Name<TIEC_DA>> fDAs;
+    std::unordered_map<const TIEC_LN*, TBy_Name_View<TIEC_DO>> fDOs;
+    std::unordered_map<const TIEC_DO*, TBy_Name_View<TIEC_DA>> fDAs;
 };
 
 } // namespace iec61850
