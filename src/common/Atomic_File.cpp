@@ -15,20 +15,31 @@ namespace common {
 
 namespace fs = std::filesystem;
 
-std::string Read_Whole_File(const fs::path& File)
+std::string Read_Whole_File(const fs::path& File, std::uintmax_t Max_Size)
 {
+    const auto Too_Large = [&] {
+        return TFile_Error(File, 0,
+                           "is larger than " + std::to_string(Max_Size) + " bytes, the most this file may hold");
+    };
     // An ifstream opens a folder on Linux and reads nothing from it: a folder is no file.
-    std::error_code Ignored;
-    if (fs::is_directory(File, Ignored))
+    std::error_code Error;
+    if (fs::is_directory(File, Error))
         throw TFile_Error(File, 0, "is a folder, not a file");
+    if (const std::uintmax_t Size = fs::file_size(File, Error); !Error && Size > Max_Size)
+        throw Too_Large();
     std::ifstream In(File, std::ios::binary);
     if (!In)
         throw TFile_Error(File, 0, "cannot be opened for reading");
-    std::ostringstream Buffer;
-    Buffer << In.rdbuf();
+    std::string Bytes;
+    char Chunk[1 << 16];
+    while (In.read(Chunk, sizeof Chunk), In.gcount() > 0) {
+        if (Bytes.size() + static_cast<std::uintmax_t>(In.gcount()) > Max_Size)
+            throw Too_Large();
+        Bytes.append(Chunk, static_cast<std::size_t>(In.gcount()));
+    }
     if (In.bad())
         throw TFile_Error(File, 0, "cannot be read");
-    return std::move(Buffer).str();
+    return Bytes;
 }
 
 namespace {

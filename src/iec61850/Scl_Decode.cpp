@@ -2,6 +2,8 @@
 #include "iec61850/Model.h"
 #include "iec61850/Scl_Reader.h"
 
+#include "common/File_Error.h"
+
 #include <cstring>
 
 namespace iec61850 {
@@ -70,21 +72,25 @@ void TIEC_Device::Decode_Device(const std::filesystem::path& FileName_icd, std::
     if (!Parts || !Parts->IED || !Parts->DTT)
         return;
     TDTT DTT(Parts->DTT);
-    Take(Parts->IED, "name", fName);
-    const pugi::xml_node Server = Parts->IED.child("AccessPoint").child("Server");
-    if (!Server)
-        return;
-    for (const pugi::xml_node LDevice : Server.children("LDevice")) {
-        auto Decoded = std::make_unique<TIEC_LDevice>();
-        Decoded->Decode_LDevice(LDevice, DTT, fName, false, nullptr);
-        List_LDevice.push_back(std::move(Decoded));
-    }
-    TFCDA_Resolver Members(*this);
-    std::size_t k = 0;
-    for (const pugi::xml_node LDevice : Server.children("LDevice")) {
-        if (k < List_LDevice.size())
-            List_LDevice[k]->Decode_LDevice(LDevice, DTT, fName, true, &Members);
-        ++k;
+    try {
+        Take(Parts->IED, "name", fName);
+        const pugi::xml_node Server = Parts->IED.child("AccessPoint").child("Server");
+        if (!Server)
+            return;
+        for (const pugi::xml_node LDevice : Server.children("LDevice")) {
+            auto Decoded = std::make_unique<TIEC_LDevice>();
+            Decoded->Decode_LDevice(LDevice, DTT, fName, false, nullptr);
+            List_LDevice.push_back(std::move(Decoded));
+        }
+        TFCDA_Resolver Members(*this);
+        std::size_t k = 0;
+        for (const pugi::xml_node LDevice : Server.children("LDevice")) {
+            if (k < List_LDevice.size())
+                List_LDevice[k]->Decode_LDevice(LDevice, DTT, fName, true, &Members);
+            ++k;
+        }
+    } catch (const TExpansion_Limit& Limit) {
+        throw common::TFile_Error(FileName_icd, 0, std::string("the device is too large: ") + Limit.what());
     }
 }
 
@@ -102,6 +108,11 @@ void TIEC_LDevice::Decode_LDevice(const pugi::xml_node& LDevice, TDTT& DTT, cons
             Decoded->Decode_LN(LN, DTT, LD_Reference);
             List_LN.push_back(std::move(Decoded));
         } else if (j < List_LN.size() && IEC_Device) {
+            // Counted before they are made: each data set's reference repeats the names of its device and node.
+            const std::size_t Class_Size = std::strlen(LN.attribute("lnClass").value());
+            for (const pugi::xml_node DataSet : LN.children("DataSet"))
+                DTT.Count_Object(sizeof(TIEC_DataSet) + LD_Reference.size() + Class_Size + 2 +
+                                 2 * std::strlen(DataSet.attribute("name").value()));
             List_LN[j]->Decode_LN_DataSet(LN, LD_Reference, *IEC_Device);
         }
         ++j;
@@ -114,6 +125,8 @@ void TIEC_LN::Decode_LN(const pugi::xml_node& LN, TDTT& DTT, const std::string& 
     Take(LN, "lnType", flnType);
     Take(LN, "prefix", fPrefix);
     Take(LN, "inst", fInst);
+    const std::size_t Fields = flnClass.size() + flnType.size() + fPrefix.size() + fInst.size();
+    DTT.Count_Object(sizeof(TIEC_LN) + (flnType.empty() ? Fields : Fields + str_Reference.size() + 1 + Fields));
     if (flnType.empty())
         return;
     const std::string LN_Reference = Join(str_Reference, "/", fPrefix + flnClass + fInst);
@@ -130,6 +143,8 @@ void TIEC_LN::Decode_LN(const pugi::xml_node& LN, TDTT& DTT, const std::string& 
 void TIEC_DO::Decode_DO(const pugi::xml_node& NDO, TDTT& DTT, const std::string& str_Reference)
 {
     Take(NDO, "name", fName);
+    // The name, and the reference made of it while the object's children are decoded.
+    DTT.Count_Object(sizeof(TIEC_DO) + str_Reference.size() + 1 + 2 * fName.size());
     const char* Type = NDO.attribute("type").value();
     if (*Type == '\0')
         return;
@@ -162,6 +177,7 @@ void TIEC_DA::Decode_DA(const pugi::xml_node& DA, TDTT& DTT, const std::string& 
     Take(DA, "bType", fbType);
     fFC = FC_Father;
     Take(DA, "fc", fFC);
+    DTT.Count_Object(sizeof(TIEC_DA) + fName.size() + fReference.size() + fbType.size() + fFC.size());
     const pugi::xml_attribute Type = DA.attribute("type");
     if (!Type || fbType == "Enum")
         return;

@@ -8,7 +8,9 @@
 #include "common/Xml.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 
@@ -36,7 +38,7 @@ public:
 #else
         (void)Map;
 #endif
-        fCopy = common::Read_Whole_File(File);
+        fCopy = common::Read_Whole_File(File, Max_Scl_File_Size);
         fData = fCopy.data();
         fSize = fCopy.size();
     }
@@ -309,8 +311,20 @@ private:
     std::vector<std::pair<std::string, std::string>> fBindings;
 };
 
+/// Refuses a file above Max_Scl_File_Size before anything of it is read.
+void Check_Scl_Size(const std::filesystem::path& File)
+{
+    std::error_code Error;
+    const std::uintmax_t Size = std::filesystem::file_size(File, Error);
+    if (!Error && Size > Max_Scl_File_Size)
+        throw common::TFile_Error(File, 0,
+                                  "is " + std::to_string(Size >> 20) + " MB; SCL files larger than " +
+                                      std::to_string(Max_Scl_File_Size >> 20) + " MB are not read");
+}
+
 std::unique_ptr<TScl_Parts> Read_Whole_Document(const std::filesystem::path& File, std::string_view IED_Name)
 {
+    Check_Scl_Size(File);
     auto Parts = std::make_unique<TScl_Parts>();
     Parts->Text = std::make_unique<TScl_Text>(File, false);
     std::string_view Text(Parts->Text->Data(), Parts->Text->Size());
@@ -338,6 +352,7 @@ std::unique_ptr<TScl_Parts> Read_Whole_Document(const std::filesystem::path& Fil
 
 std::unique_ptr<TScl_Parts> Read_Needed_Parts(const std::filesystem::path& File, std::string_view IED_Name, bool Keep)
 {
+    Check_Scl_Size(File);
     auto Parts = std::make_unique<TScl_Parts>();
     Parts->Text = std::make_unique<TScl_Text>(File, true);
     TScl_Text& Text = *Parts->Text;
@@ -372,7 +387,7 @@ std::unique_ptr<TScl_Parts> Read_Needed_Parts(const std::filesystem::path& File,
 
 } // namespace
 
-TDTT::TDTT(const pugi::xml_node& DataTypeTemplates)
+TDTT::TDTT(const pugi::xml_node& DataTypeTemplates) : fLimit(Device_Memory_Limit())
 {
     for (const pugi::xml_node Template : DataTypeTemplates.children()) {
         TIndex* Index = nullptr;
@@ -403,6 +418,40 @@ bool TDTT::Enter(TKind Kind, std::string_view Id)
             return false;
     fPath.push_back({Kind, Id});
     return true;
+}
+
+namespace {
+
+std::atomic<std::size_t> Memory_Limit_Set{0};
+
+} // namespace
+
+std::size_t Device_Memory_Limit()
+{
+    if (const std::size_t Set = Memory_Limit_Set.load())
+        return Set;
+    std::uint64_t Physical = std::uint64_t{4} << 30;
+#ifdef CT_SCL_MAPPED_FILES
+    const long Pages = ::sysconf(_SC_PHYS_PAGES);
+    const long Page = ::sysconf(_SC_PAGESIZE);
+    if (Pages > 0 && Page > 0)
+        Physical = static_cast<std::uint64_t>(Pages) * static_cast<std::uint64_t>(Page);
+#endif
+    return static_cast<std::size_t>(std::min<std::uint64_t>(Physical / 2, SIZE_MAX));
+}
+
+void Set_Device_Memory_Limit(std::size_t Bytes)
+{
+    Memory_Limit_Set.store(Bytes);
+}
+
+void TDTT::Count_Object(std::size_t Bytes)
+{
+    // Every object also costs its owner's pointer and the allocator's own bookkeeping.
+    fBytes += Bytes + 32;
+    if (fBytes > fLimit)
+        throw TExpansion_Limit("it would take more than " + std::to_string(fLimit >> 20) +
+                               " MB of memory (its templates expand too far or its names are too long)");
 }
 
 std::unique_ptr<TScl_Parts> Read_Scl_Parts(const std::filesystem::path& File, std::string_view IED_Name,

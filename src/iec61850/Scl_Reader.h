@@ -21,7 +21,8 @@
 //    daName, Find_First_DA; an FCDA that does not resolve is left out.
 //  - GSEControl: names the first data set of its node whose name equals datSet.
 // A type found again on the current expansion path, or an expansion deeper than TDTT::Max_Depth levels, is not
-// expanded there: the object stays in the tree without children.
+// expanded there: the object stays in the tree without children. A device whose objects would take more memory than
+// Device_Memory_Limit() is refused with a common::TFile_Error naming the file.
 #pragma once
 
 #include "iec61850/Model.h"
@@ -29,8 +30,10 @@
 #include <pugixml.hpp>
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -58,6 +61,12 @@ struct TScl_Parts
     /// The name attribute of every IED element of the SCL element, in document order ("" for an IED without one).
     std::vector<std::string> IED_Names;
 };
+
+/// The largest SCL file the reader takes; a larger one is refused with a common::TFile_Error before it is read.
+/// The scan reads a file through a mapping whose pages it hands back as it goes, so memory follows the chosen IED,
+/// not the file; a file the parser must read whole (UTF-16, UTF-32, or TScl_Read_Mode::Whole_Document) needs a
+/// few times its size.
+inline constexpr std::uintmax_t Max_Scl_File_Size = std::uintmax_t{1} << 30;
 
 /// Reads the parts of File that a device is made of: the IED named IED_Name when there is one, else the first IED.
 /// Returns null when no file exists at the path. Throws common::TFile_Error naming the file, the line and the reason
@@ -91,6 +100,12 @@ public:
     /// Takes the last entered type off the path.
     void Leave() { fPath.pop_back(); }
 
+    /// Counts one more object of the device that takes about Bytes of memory (its size and its texts). A few
+    /// kilobytes of nested templates can describe billions of attributes, and a long name is repeated in every
+    /// reference below it: past Device_Memory_Limit() the file is refused (TExpansion_Limit) instead of exhausting
+    /// the memory.
+    void Count_Object(std::size_t Bytes);
+
 private:
     using TIndex = std::unordered_map<std::string_view, std::vector<pugi::xml_node>>;
     static const std::vector<pugi::xml_node>& Find(const TIndex& Index, std::string_view Id);
@@ -104,6 +119,22 @@ private:
         std::string_view Id;
     };
     std::vector<TStep> fPath;
+    std::size_t fBytes = 0;
+    std::size_t fLimit;
+};
+
+/// The most memory the objects of one decoded device may take: half of the machine's physical memory (4 GB when
+/// it cannot be learnt), or what Set_Device_Memory_Limit set.
+std::size_t Device_Memory_Limit();
+/// Sets the limit for the devices decoded from now on; 0 restores the default. For tests and fuzzing, which must
+/// see the refusal without using half of the machine's memory first.
+void Set_Device_Memory_Limit(std::size_t Bytes);
+
+/// A device that would take more than Device_Memory_Limit().
+class TExpansion_Limit : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
 };
 
 /// Finds data set members in a device exactly as Find_LDevice, Find_LN, Find_DO and then Find_DA or Find_First_DA
