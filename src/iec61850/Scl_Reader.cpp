@@ -186,6 +186,24 @@ std::string Latin1_To_Utf8(std::string_view Text)
     return Out;
 }
 
+/// The ISO-8859-1 form of a UTF-8 text, so that the scan compares it with names as written in such a file; a
+/// character beyond U+00FF, which no such name holds, becomes a byte no UTF-8 name decodes to.
+std::string Utf8_To_Latin1(std::string_view Text)
+{
+    std::string Out;
+    for (std::size_t I = 0; I < Text.size(); ++I) {
+        const auto Code = static_cast<unsigned char>(Text[I]);
+        if (Code < 0x80) {
+            Out += Text[I];
+        } else if ((Code == 0xC2 || Code == 0xC3) && I + 1 < Text.size()) {
+            Out += static_cast<char>(((Code & 0x03) << 6) | (static_cast<unsigned char>(Text[++I]) & 0x3F));
+        } else {
+            Out += '\0';
+        }
+    }
+    return Out;
+}
+
 /// The line of a byte offset of a file, read again from the file (the scan may have overwritten its text).
 int Line_In_File(const std::filesystem::path& File, std::size_t Offset)
 {
@@ -363,7 +381,8 @@ std::unique_ptr<TScl_Parts> Read_Needed_Parts(const std::filesystem::path& File,
     }
     TScl_Scan_Result Scan;
     try {
-        Scan = Scan_Scl(Text.Data(), Text.Size(), Keep, IED_Name, &Text);
+        const std::string Asked = Encoding == TEncoding::Latin1 ? Utf8_To_Latin1(IED_Name) : std::string(IED_Name);
+        Scan = Scan_Scl(Text.Data(), Text.Size(), Keep, Asked, &Text);
     } catch (const TXml_Fault& Fault) {
         Parts->Text.reset();
         Throw_Not_Well_Formed(File, Line_In_File(File, Fault.Offset), Fault.Reason);

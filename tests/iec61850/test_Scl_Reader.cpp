@@ -440,6 +440,11 @@ TEST(Scl_Reader, ReadsIso88591AndUtf16Files)
                                "<AccessPoint name=\"P\"><Server><LDevice inst=\"\xC4\"/></Server></AccessPoint></IED>"
                                "<DataTypeTemplates/></SCL>";
     EXPECT_EQ(Dump_Text(Latin1), "DEV Mot\xC3\xA9ur|fixture.icd\n  LD \xC3\x84\n");
+    const std::string Two_Latin1 =
+        "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?><SCL><IED name=\"A\"/><IED name=\"\xE9\">"
+        "<AccessPoint name=\"P\"><Server><LDevice inst=\"L\"/></Server></AccessPoint></IED>"
+        "<DataTypeTemplates/></SCL>";
+    EXPECT_EQ(Dump_Text(Two_Latin1, "\xC3\xA9"), "DEV \xC3\xA9|fixture.icd\n  LD L\n");
 
     std::string Utf16 = "\xFF\xFE";
     for (const char C : std::string_view(Reference_Scl)) {
