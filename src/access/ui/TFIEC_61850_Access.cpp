@@ -605,6 +605,7 @@ void TFIEC_61850_Access::Apply_Filter()
         TV_IEC_Device->scrollTo(Again);
     } else {
         fModel.Select_Tree_Node(nullptr);
+        TV_IEC_Device->scrollToTop();
     }
 }
 
