@@ -6,6 +6,7 @@
 #include "iec61850/Scl_Reader.h"
 
 #include <exception>
+#include <filesystem>
 #include <iostream>
 #include <string>
 
@@ -19,6 +20,13 @@ struct TScl_Options
 
 void Run_Guarded_Command(void (*Command)(const TScl_Options&), const TScl_Options& Options)
 {
+    // The reader takes a missing file for an empty device; here it is a mistake on the command line.
+    std::error_code Missing;
+    if (!std::filesystem::is_regular_file(Options.File, Missing)) {
+        std::cerr << "Error: File \"" << Options.File << "\": no such file\n";
+        cli::Set_Exit_Code(1);
+        return;
+    }
     try {
         Command(Options);
     } catch (const std::exception& Error) {
