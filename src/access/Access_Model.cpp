@@ -3,6 +3,7 @@
 #include "common/File_Error.h"
 #include "common/Int_Conversion.h"
 #include "common/Number.h"
+#include "iec61850/Scl_Reader.h"
 
 #include <stdexcept>
 #include <system_error>
@@ -344,6 +345,11 @@ std::optional<int> TAccess_Model::Import_Device(const fs::path& Source, TOverwri
         Copy = Overwrite == TOverwrite::Yes && !fs::equivalent(Source, Target, Error);
     }
     if (Copy) {
+        // A file too large for the reader is refused before a copy of it fills the catalogue.
+        if (const std::uintmax_t Size = fs::file_size(Source, Error); !Error && Size > iec61850::Max_Scl_File_Size)
+            throw common::TFile_Error(Source, 0,
+                                      "is " + std::to_string(Size >> 20) + " MB; SCL files larger than " +
+                                          std::to_string(iec61850::Max_Scl_File_Size >> 20) + " MB are not read");
         fs::copy_file(Source, Target, fs::copy_options::overwrite_existing, Error);
         if (Error)
             throw common::TFile_Error(Target, 0,

@@ -88,12 +88,33 @@ public:
     TTemp_File& operator=(const TTemp_File&) = delete;
     ~TTemp_File() { Discard(); }
 
-    void Commit()
+    /// Throws TFile_Error when the target is a folder, which the temporary file cannot replace.
+    void Check_Replaceable() const
+    {
+        std::error_code Ignored;
+        if (fs::is_directory(fTarget, Ignored))
+            throw TFile_Error(fTarget, 0, "cannot be replaced (" + std::string(std::strerror(EISDIR)) + ")");
+    }
+
+    /// Renames the temporary file over the target; with Sync the folder's entry is flushed too.
+    void Commit(bool Sync = true)
     {
         if (::rename(fTemp.c_str(), fTarget.c_str()) != 0)
             throw TFile_Error(fTarget, 0, "cannot be replaced (" + Errno_Text() + ")");
         fTemp.clear();
-        Sync_Folder();
+        if (Sync)
+            Sync_Folder();
+    }
+
+    /// Flushes the folder's entries (the rename) to disk.
+    void Sync_Folder() const
+    {
+        const fs::path Folder = fTarget.has_parent_path() ? fTarget.parent_path() : fs::path(".");
+        const int Fd = ::open(Folder.c_str(), O_RDONLY | O_DIRECTORY);
+        if (Fd >= 0) {
+            ::fsync(Fd);
+            ::close(Fd);
+        }
     }
 
 private:
@@ -102,15 +123,6 @@ private:
         if (!fTemp.empty()) {
             ::unlink(fTemp.c_str());
             fTemp.clear();
-        }
-    }
-    void Sync_Folder()
-    {
-        const fs::path Folder = fTarget.has_parent_path() ? fTarget.parent_path() : fs::path(".");
-        const int Fd = ::open(Folder.c_str(), O_RDONLY | O_DIRECTORY);
-        if (Fd >= 0) {
-            ::fsync(Fd);
-            ::close(Fd);
         }
     }
 
@@ -131,8 +143,14 @@ void Write_Files_Atomic(const std::vector<std::pair<fs::path, std::string>>& Fil
     std::vector<std::unique_ptr<TTemp_File>> Temps;
     for (const auto& [File, Bytes] : Files)
         Temps.push_back(std::make_unique<TTemp_File>(File, Bytes));
+    // What makes a rename fail is found before the first one; the renames then follow one another without a flush
+    // between them, so that a crash leaves a mix of old and new files only within microseconds.
+    for (const auto& Temp : Temps)
+        Temp->Check_Replaceable();
     for (auto& Temp : Temps)
-        Temp->Commit();
+        Temp->Commit(false);
+    for (const auto& Temp : Temps)
+        Temp->Sync_Folder();
 }
 
 } // namespace common
