@@ -49,8 +49,8 @@ protected:
     ~TScan_Release() = default;
 };
 
-/// Scans Buffer[0, Size). With Keep, the copy of the kept elements (the IED named IED_Name when there is one, else
-/// only the first IED) is written over the buffer; without it the buffer is only read. Throws TXml_Fault.
+/// Scans Buffer[0, Size). With Keep, the copy of the kept elements (the first IED, and the first IED named IED_Name
+/// when that is another one) is written over the buffer; without it the buffer is only read. Throws TXml_Fault.
 TScl_Scan_Result Scan_Scl(char* Buffer, std::size_t Size, bool Keep, std::string_view IED_Name,
                           TScan_Release* Release = nullptr);
 
