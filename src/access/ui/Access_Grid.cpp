@@ -100,13 +100,10 @@ bool TAccess_Table_Model::setData(const QModelIndex& Index, const QVariant& Valu
         return false;
     const int Row = Core_Row(Index.row());
     const int Col = Index.column();
-    std::string Text;
-    if (Role == Qt::CheckStateRole)
-        Text = Value.toInt() == Qt::Checked ? "Y" : "N";
-    else if (Role == Qt::EditRole)
-        Text = Value.toString().toStdString();
-    else
+    if (Role != Qt::CheckStateRole && Role != Qt::EditRole)
         return false;
+    std::string Text = Role == Qt::CheckStateRole ? std::string(Value.toInt() == Qt::Checked ? "Y" : "N")
+                                                  : Value.toString().toStdString();
     if (Role == Qt::EditRole && Table().Cell(Row, Col) == Text)
         return true;
     if (!fModel.Edit_Cell(fId, Row, Col, std::move(Text)))

@@ -87,6 +87,7 @@ TIEC_Tree_Model::TNode& TIEC_Tree_Model::Add(TTree_Kind Kind, void* Object, TNod
     Node.Kind = Kind;
     Node.Object = Object;
     Node.Parent = Parent;
+    Node.Row = static_cast<int>(Parent->Children.size());
     Parent->Children.push_back(&Node);
     return Node;
 }
@@ -164,10 +165,11 @@ void TIEC_Tree_Model::Apply_Filter()
         return;
     TNode& Root = fNodes.front();
     if (fFilter_Folded.empty()) {
+        // Every node shows all its children (Rows() answers Children): only the rows are put back.
         for (TNode& Node : fNodes) {
-            Node.Shown = Node.Children;
-            for (std::size_t Row = 0; Row < Node.Shown.size(); ++Row)
-                Node.Shown[Row]->Row = static_cast<int>(Row);
+            std::vector<TNode*>().swap(Node.Shown);
+            for (std::size_t Row = 0; Row < Node.Children.size(); ++Row)
+                Node.Children[Row]->Row = static_cast<int>(Row);
         }
         fShown_Count = Node_Count();
     } else {
@@ -265,8 +267,9 @@ QModelIndex TIEC_Tree_Model::Index_Of(iec61850::TTree_Node Tree_Node) const
     for (const TNode* Step = Wanted; Step != &fTop; Step = Step->Parent) {
         if (!Step->Parent)
             return {};
-        const auto& Siblings = Step->Parent->Shown;
-        if (Step->Row < 0 || static_cast<std::size_t>(Step->Row) >= Siblings.size() || Siblings[Step->Row] != Step)
+        const auto& Siblings = Rows(*Step->Parent);
+        if (Step->Row < 0 || static_cast<std::size_t>(Step->Row) >= Siblings.size() ||
+            Siblings[static_cast<std::size_t>(Step->Row)] != Step)
             return {};
     }
     return createIndex(Wanted->Row, 0, const_cast<TNode*>(Wanted));
@@ -280,9 +283,10 @@ const TIEC_Tree_Model::TNode* TIEC_Tree_Model::Parent_Node(const QModelIndex& Pa
 QModelIndex TIEC_Tree_Model::index(int Row, int Column, const QModelIndex& Parent) const
 {
     const TNode* Above = Parent_Node(Parent);
-    if (Column != 0 || Row < 0 || static_cast<std::size_t>(Row) >= Above->Shown.size())
+    const auto& Shown = Rows(*Above);
+    if (Column != 0 || Row < 0 || static_cast<std::size_t>(Row) >= Shown.size())
         return {};
-    return createIndex(Row, 0, Above->Shown[static_cast<std::size_t>(Row)]);
+    return createIndex(Row, 0, Shown[static_cast<std::size_t>(Row)]);
 }
 
 QModelIndex TIEC_Tree_Model::parent(const QModelIndex& Index) const
@@ -297,7 +301,7 @@ int TIEC_Tree_Model::rowCount(const QModelIndex& Parent) const
 {
     if (Parent.column() > 0)
         return 0;
-    return static_cast<int>(Parent_Node(Parent)->Shown.size());
+    return static_cast<int>(Rows(*Parent_Node(Parent)).size());
 }
 
 int TIEC_Tree_Model::columnCount(const QModelIndex&) const

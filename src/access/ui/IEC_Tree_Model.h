@@ -33,8 +33,8 @@ public:
         void* Object = nullptr; ///< the TIEC_Device, TIEC_LDevice, TIEC_LN, TIEC_DO, TIEC_DA or TIEC_DataSet
         TNode* Parent = nullptr;
         std::vector<TNode*> Children; ///< in the order the tree shows them
-        std::vector<TNode*> Shown;    ///< the children the filter lets through (all of them without a filter)
-        int Row = 0;                  ///< the position in Parent->Shown
+        std::vector<TNode*> Shown;    ///< the children the filter lets through (unused without a filter)
+        int Row = 0;                  ///< the position among the parent's rows
     };
 
     explicit TIEC_Tree_Model(QObject* Parent = nullptr);
@@ -79,6 +79,11 @@ private:
     void Apply_Filter();
     bool Filter_Node(TNode& Node, const std::string& Reference);
     const TNode* Parent_Node(const QModelIndex& Parent) const;
+    /// The children a node shows: those the filter lets through, or all of them without a filter.
+    const std::vector<TNode*>& Rows(const TNode& Node) const
+    {
+        return fFilter_Folded.empty() ? Node.Children : Node.Shown;
+    }
 
     iec61850::TIEC_Device* fDevice = nullptr;
     std::deque<TNode> fNodes; // stable addresses; fNodes.front() is the device's node

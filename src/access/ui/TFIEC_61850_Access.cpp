@@ -412,33 +412,38 @@ void TFIEC_61850_Access::Wait_For(const std::function<void()>& Work, const std::
         }
     } Join{Worker};
 
-    if (Done.wait_for(std::chrono::milliseconds(Progress_Delay_Ms)) != std::future_status::ready) {
-        // Every window keeps being painted; the modal dialog keeps the user from changing anything meanwhile.
-        QWidget* Over = isVisible() ? this : parentWidget();
-        QProgressDialog Progress(Over);
-        Progress.setObjectName(QStringLiteral("Progress_Decode"));
-        Progress.setWindowTitle(windowTitle());
-        Progress.setWindowModality(Qt::ApplicationModal);
-        Progress.setCancelButton(nullptr);
-        Progress.setRange(0, 0);
-        Progress.setMinimumDuration(0);
-        Progress.setMinimumWidth(420);
-        const QString Label = Q(What);
-        Progress.setLabelText(Label);
-        Progress.show();
+    // A short decode ends before anything is shown; a longer one lets the GUI thread go on with its events (every
+    // window keeps being painted) and shows a modal progress dialog once it has run for Progress_Delay_Ms.
+    if (Done.wait_for(std::chrono::milliseconds(Quick_Wait_Ms)) != std::future_status::ready) {
         QElapsedTimer Clock;
         Clock.start();
+        std::unique_ptr<QProgressDialog> Progress;
+        const QString Label = Q(What);
         QEventLoop Loop;
         QTimer Poll;
-        Poll.setInterval(25);
+        Poll.setInterval(Quick_Wait_Ms);
         connect(&Poll, &QTimer::timeout, &Loop, [&] {
             if (Done.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
                 Loop.quit();
                 return;
             }
-            Progress.setLabelText(Label + QStringLiteral("\n%1 s").arg(Clock.elapsed() / 1000));
+            if (!Progress && Clock.elapsed() >= Progress_Delay_Ms) {
+                Progress = std::make_unique<QProgressDialog>(isVisible() ? this : parentWidget());
+                Progress->setObjectName(QStringLiteral("Progress_Decode"));
+                Progress->setWindowTitle(windowTitle());
+                Progress->setWindowModality(Qt::ApplicationModal);
+                Progress->setCancelButton(nullptr);
+                Progress->setRange(0, 0);
+                Progress->setMinimumDuration(0);
+                Progress->setMinimumWidth(420);
+                Progress->setLabelText(Label);
+                Progress->show();
+            } else if (Progress) {
+                Progress->setLabelText(Label + QStringLiteral("\n%1 s").arg(Clock.elapsed() / 1000));
+            }
         });
         Poll.start();
+        // User input waits until the decode has ended; the model is not touched meanwhile.
         Loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
     Worker.join();

@@ -89,6 +89,8 @@ public:
     TAccess_Model::TDevice_Decoder Decode_Work;
     /// How long a decode runs before the progress dialog appears.
     static constexpr int Progress_Delay_Ms = 150;
+    /// How long the GUI thread waits for a decode before it goes on with its events, and how often it looks again.
+    static constexpr int Quick_Wait_Ms = 20;
     /// A tree with more nodes than this filters when typing pauses, a smaller one at every key.
     static constexpr int Filter_At_Once_Nodes = 20000;
 
@@ -130,7 +132,7 @@ private:
     void Refresh_Tables();
     void Freeze_Tables(bool Frozen);
     /// Decodes on a worker thread; while it runs longer than Progress_Delay_Ms a modal progress dialog shows the
-    /// file and the time so far. Rethrows the decoder's failure.
+    /// file and the seconds so far. Rethrows the decoder's failure.
     std::unique_ptr<iec61850::TIEC_Device> Decode_In_Background(const std::filesystem::path& File,
                                                                 std::string_view IED_Name);
     /// Runs Work on a worker thread the same way (for the IED names of an imported file).
