@@ -10,6 +10,7 @@
 #include "access/ui/TFIEC_61850_Access.h"
 #include "app/App_State.h"
 #include "app/ui/TFVelmorineFirmWare.h"
+#include "image/Compile_Run.h"
 #include "text/Catalogue.h"
 
 #include <QApplication>
@@ -502,6 +503,8 @@ TEST_F(Access_Window, OkShowsTheFirstRefusalAndWritesOnlyValidRows)
     for (const char* Expected : {R"(IPAddress="192.168.1.10")", R"(OnTimer="Y")", R"(Time="1000")",
                                  R"(ReadWrite="Write")", R"(Reference="IED1LD0/LLN0.DS2")"})
         EXPECT_NE(Saved.find(Expected), std::string::npos) << Expected;
+    // The saved configuration compiles as step 4 compiles it.
+    EXPECT_NO_THROW(image::Build_Images(State.Conf_Path / "ParGen.xml", State.File_IEC_61850_Client, '.'));
 }
 
 TEST_F(Access_Window, CancelThenReopenShowsTheStoredFileWithoutDecodingAgain)

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
@@ -123,9 +124,14 @@ TFIEC_61850_Access::TFIEC_61850_Access(app::TApp_State& State, QWidget* Parent) 
 
 TFIEC_61850_Access::~TFIEC_61850_Access()
 {
-    // The views go before the model they show.
     fModel.On_Devices_Changed = nullptr;
     fModel.Decoder = nullptr;
+    // The views and table models refer to fModel, a member that goes before the QObject children would.
+    std::vector<QPointer<QObject>> Children;
+    for (QObject* Child : findChildren<QObject*>(Qt::FindDirectChildrenOnly))
+        Children.emplace_back(Child);
+    for (const QPointer<QObject>& Child : Children)
+        delete Child.data(); // null once an earlier deletion took it along
 }
 
 void TFIEC_61850_Access::Build_Layout()
