@@ -40,6 +40,14 @@ void Compare(const std::filesystem::path& File, std::string_view IED_Name)
 
 } // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    // A device past 2 MB is refused: far below libFuzzer's memory limit and quickly reached, so that templates
+    // which expand without end show as the refusal they are, not as the fuzzer running out of memory or time.
+    iec61850::Set_Device_Memory_Limit(std::size_t{2} << 20);
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size)
 {
     const std::filesystem::path File = fuzz::Work_Folder() / "input.icd";

@@ -275,13 +275,15 @@ private:
         fP += Close + 3;
     }
 
-    /// <!DOCTYPE name ... [internal subset] >: quoted texts, comments and PIs of the subset are stepped over.
+    /// <!DOCTYPE ... >, checked as strictly as the parser of the whole document checks it: markup declarations
+    /// (<!...>, which may nest), quoted texts, comments, processing instructions and ignored sections (<![ ... ]]>,
+    /// which may nest) are stepped over; any other '<' is an error, and every declaration must be closed.
     void Doctype()
     {
         const char* Start = fP;
         fP += 9;
         fHas_Doctype = true;
-        int Brackets = 0;
+        std::size_t Depth = 0;
         while (fP < fEnd) {
             const char C = *fP;
             if (C == '"' || C == '\'') {
@@ -290,24 +292,50 @@ private:
                 if (!Close)
                     break;
                 fP = Close + 1;
-            } else if (Brackets > 0 && Starts_With("<!--")) {
+            } else if (Starts_With("<!--")) {
                 Comment();
-            } else if (Brackets > 0 && Starts_With("<?")) {
+            } else if (Starts_With("<!-")) {
+                Fault(fP, "Error parsing document type declaration");
+            } else if (Starts_With("<![")) {
+                Ignored_Section(Start);
+            } else if (Starts_With("<!")) {
+                fP += 2;
+                ++Depth;
+            } else if (Starts_With("<?")) {
                 Processing_Instruction(false);
-            } else if (C == '[') {
-                ++Brackets;
+            } else if (C == '<') {
+                Fault(fP, "Error parsing document type declaration");
+            } else if (C == '>') {
                 ++fP;
-            } else if (C == ']') {
-                --Brackets;
-                ++fP;
-            } else if (C == '>' && Brackets == 0) {
-                ++fP;
-                return;
+                if (Depth == 0)
+                    return;
+                --Depth;
             } else {
                 ++fP;
             }
         }
         Fault(Start, "Error parsing document type declaration");
+    }
+
+    /// <![ ... ]]> inside a document type declaration, with the sections nested in it.
+    void Ignored_Section(const char* Doctype_Start)
+    {
+        fP += 3;
+        std::size_t Depth = 0;
+        while (fP < fEnd) {
+            if (Starts_With("<![")) {
+                fP += 3;
+                ++Depth;
+            } else if (Starts_With("]]>")) {
+                fP += 3;
+                if (Depth == 0)
+                    return;
+                --Depth;
+            } else {
+                ++fP;
+            }
+        }
+        Fault(Doctype_Start, "Error parsing document type declaration");
     }
 
     // ---- references

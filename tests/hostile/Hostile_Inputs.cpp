@@ -91,67 +91,103 @@ std::string Client_DataSets(int Count, int Members, const std::string& Reference
     return Out;
 }
 
-std::vector<TGenerated> Make()
+std::string Huge()
 {
-    const std::string Huge(std::size_t{16} << 20, 'A');
-    std::vector<TGenerated> Inputs;
-    Inputs.push_back({"gen_scl_10000_datasets.icd", Scl_Many_DataSets(10000, 1)});
-    Inputs.push_back({"gen_scl_dataset_300_members.icd", Scl_Many_DataSets(1, 300)});
-    Inputs.push_back(
-        {"gen_scl_huge_ied_name.icd", Scl("<LN0 lnClass=\"GGIO\" inst=\"\" lnType=\"T\"/>", Small_Dtt, Huge)});
-    // A long name repeated into the reference of every attribute below it: 2 MB times 1000 nodes.
-    {
-        std::string Lns;
-        const std::string Prefix(std::size_t{2} << 20, 'P');
-        Lns += "<LN prefix=\"" + Prefix + "\" lnClass=\"GGIO\" inst=\"1\" lnType=\"T\"/>";
-        for (int I = 0; I < 1000; ++I)
-            Lns += "<LN prefix=\"P\" lnClass=\"GGIO\" inst=\"" + std::to_string(I + 2) + "\" lnType=\"T\"/>";
-        std::string Dtt = "<LNodeType id=\"T\" lnClass=\"GGIO\">";
-        for (int I = 0; I < 10; ++I)
-            Dtt += "<DO name=\"" + std::string(std::size_t{1} << 20, static_cast<char>('a' + I)) + "\" type=\"D\"/>";
-        Dtt += "</LNodeType><DOType id=\"D\"><DA name=\"stVal\" bType=\"BOOLEAN\" fc=\"ST\"/></DOType>";
-        Inputs.push_back({"gen_scl_long_names_repeated.icd", Scl(Lns, Dtt)});
-    }
-    Inputs.push_back({"gen_scl_deep_nesting.icd", Scl("<LN0 lnClass=\"GGIO\" inst=\"\" lnType=\"T\">" +
-                                                          Deep_Nesting("Private", "Private", 100000) + "</LN0>",
-                                                      Small_Dtt)});
-    Inputs.push_back({"gen_scl_type_chain_1000.icd", Scl_Long_Type_Chain(1000)});
-    Inputs.push_back({"gen_client_10000_datasets.xml", Client_DataSets(10000, 1, "FEEDER1LD0/LLN0.DS_Meas")});
-    Inputs.push_back({"gen_client_dataset_300_members.xml", Client_DataSets(1, 300, "FEEDER1LD0/LLN0.DS_Meas")});
-    {
-        std::string Client = Client_Head + "<List_DA_Selected>";
-        for (int I = 0; I < 20000; ++I)
-            Client += Variable("FEEDER1LD0/MMXU1.TotW.mag.f", I % 1400);
-        Client += "</List_DA_Selected></IEC_68850_Client>";
-        Inputs.push_back({"gen_client_20000_variables.xml", Client});
-    }
-    Inputs.push_back({"gen_client_huge_reference.xml", Client_Head + "<List_DA_Selected>" + Variable(Huge, 0) +
-                                                           "</List_DA_Selected></IEC_68850_Client>"});
-    Inputs.push_back({"gen_client_deep_nesting.xml", Deep_Nesting("IEC_68850_Client", "List_DA_Selected", 100000)});
-    Inputs.push_back({"gen_pargen_huge_value.xml",
-                      "<Par_Gen><MODBUS_SLAVE_IDDEVICE>" + Huge + "</MODBUS_SLAVE_IDDEVICE><IEC61850_Client_VLAN>" +
-                          std::string(1 << 20, '9') + "</IEC61850_Client_VLAN></Par_Gen>"});
-    Inputs.push_back({"gen_pargen_deep_nesting.xml", Deep_Nesting("Par_Gen", "MODBUS_SLAVE_SERIAL", 100000)});
-    Inputs.push_back({"gen_settings_huge_value.xml", "<Conf_Settings><lastproj><projectname>" + Huge +
-                                                         "</projectname></lastproj><lastlang><language>" + Huge +
-                                                         "</language></lastlang></Conf_Settings>"});
-    Inputs.push_back({"gen_settings_deep_nesting.xml", Deep_Nesting("Conf_Settings", "lastproj", 100000)});
-    Inputs.push_back({"gen_lang_huge_line.lng", "STR1 =" + Huge + "\r\nSTR2 =" + std::string(1 << 20, '\xB6')});
-    {
-        std::string Lines;
-        for (int I = 0; I < 200000; ++I)
-            Lines += "STR" + std::to_string(I % 3000) + " =\xC2\xB6 line " + std::to_string(I) + " \xC2\xB6\r\n";
-        Inputs.push_back({"gen_lang_200000_lines.lng", Lines});
-    }
-    return Inputs;
+    return std::string(std::size_t{16} << 20, 'A');
+}
+
+// A long name repeated into the reference of every attribute below it: 2 MB times 1000 nodes.
+std::string Scl_Long_Names_Repeated()
+{
+    std::string Lns =
+        "<LN prefix=\"" + std::string(std::size_t{2} << 20, 'P') + "\" lnClass=\"GGIO\" inst=\"1\" lnType=\"T\"/>";
+    for (int I = 0; I < 1000; ++I)
+        Lns += "<LN prefix=\"P\" lnClass=\"GGIO\" inst=\"" + std::to_string(I + 2) + "\" lnType=\"T\"/>";
+    std::string Dtt = "<LNodeType id=\"T\" lnClass=\"GGIO\">";
+    for (int I = 0; I < 10; ++I)
+        Dtt += "<DO name=\"" + std::string(std::size_t{1} << 20, static_cast<char>('a' + I)) + "\" type=\"D\"/>";
+    Dtt += "</LNodeType><DOType id=\"D\"><DA name=\"stVal\" bType=\"BOOLEAN\" fc=\"ST\"/></DOType>";
+    return Scl(Lns, Dtt);
+}
+
+std::string Client_Variables(int Count)
+{
+    std::string Client = Client_Head + "<List_DA_Selected>";
+    for (int I = 0; I < Count; ++I)
+        Client += Variable("FEEDER1LD0/MMXU1.TotW.mag.f", I % 1400);
+    return Client + "</List_DA_Selected></IEC_68850_Client>";
+}
+
+std::string Lang_Lines(int Count)
+{
+    std::string Lines;
+    for (int I = 0; I < Count; ++I)
+        Lines += "STR" + std::to_string(I % 3000) + " =\xC2\xB6 line " + std::to_string(I) + " \xC2\xB6\r\n";
+    return Lines;
+}
+
+using TMaker = std::string (*)();
+
+const std::vector<std::pair<std::string, TMaker>>& Makers()
+{
+    static const std::vector<std::pair<std::string, TMaker>> Table = {
+        {"gen_scl_10000_datasets.icd", [] { return Scl_Many_DataSets(10000, 1); }},
+        {"gen_scl_dataset_300_members.icd", [] { return Scl_Many_DataSets(1, 300); }},
+        {"gen_scl_huge_ied_name.icd",
+         [] { return Scl("<LN0 lnClass=\"GGIO\" inst=\"\" lnType=\"T\"/>", Small_Dtt, Huge()); }},
+        {"gen_scl_long_names_repeated.icd", Scl_Long_Names_Repeated},
+        {"gen_scl_deep_nesting.icd",
+         [] {
+             return Scl("<LN0 lnClass=\"GGIO\" inst=\"\" lnType=\"T\">" + Deep_Nesting("Private", "Private", 100000) +
+                            "</LN0>",
+                        Small_Dtt);
+         }},
+        {"gen_scl_type_chain_1000.icd", [] { return Scl_Long_Type_Chain(1000); }},
+        {"gen_client_10000_datasets.xml", [] { return Client_DataSets(10000, 1, "FEEDER1LD0/LLN0.DS_Meas"); }},
+        {"gen_client_dataset_300_members.xml", [] { return Client_DataSets(1, 300, "FEEDER1LD0/LLN0.DS_Meas"); }},
+        {"gen_client_20000_variables.xml", [] { return Client_Variables(20000); }},
+        {"gen_client_huge_reference.xml",
+         [] {
+             return Client_Head + "<List_DA_Selected>" + Variable(Huge(), 0) + "</List_DA_Selected></IEC_68850_Client>";
+         }},
+        {"gen_client_deep_nesting.xml", [] { return Deep_Nesting("IEC_68850_Client", "List_DA_Selected", 100000); }},
+        {"gen_pargen_huge_value.xml",
+         [] {
+             return "<Par_Gen><MODBUS_SLAVE_IDDEVICE>" + Huge() + "</MODBUS_SLAVE_IDDEVICE><IEC61850_Client_VLAN>" +
+                    std::string(1 << 20, '9') + "</IEC61850_Client_VLAN></Par_Gen>";
+         }},
+        {"gen_pargen_deep_nesting.xml", [] { return Deep_Nesting("Par_Gen", "MODBUS_SLAVE_SERIAL", 100000); }},
+        {"gen_settings_huge_value.xml",
+         [] {
+             return "<Conf_Settings><lastproj><projectname>" + Huge() +
+                    "</projectname></lastproj><lastlang><language>" + Huge() + "</language></lastlang></Conf_Settings>";
+         }},
+        {"gen_settings_deep_nesting.xml", [] { return Deep_Nesting("Conf_Settings", "lastproj", 100000); }},
+        {"gen_lang_huge_line.lng", [] { return "STR1 =" + Huge() + "\r\nSTR2 =" + std::string(1 << 20, '\xB6'); }},
+        {"gen_lang_200000_lines.lng", [] { return Lang_Lines(200000); }},
+    };
+    return Table;
 }
 
 } // namespace
 
-const std::vector<TGenerated>& Generated_Inputs()
+const std::vector<std::string>& Generated_Names()
 {
-    static const std::vector<TGenerated> Inputs = Make();
-    return Inputs;
+    static const std::vector<std::string> Names = [] {
+        std::vector<std::string> List;
+        for (const auto& [Name, Maker] : Makers())
+            List.push_back(Name);
+        return List;
+    }();
+    return Names;
+}
+
+std::string Generate(const std::string& Name)
+{
+    for (const auto& [Known, Maker] : Makers())
+        if (Known == Name)
+            return Maker();
+    return {};
 }
 
 } // namespace hostile

@@ -6,14 +6,12 @@
 
 namespace hostile {
 
-struct TGenerated
-{
-    std::string Name; ///< the file name it is given (its extension tells the kind)
-    std::string Bytes;
-};
+/// The names of the large inputs (their extension tells the kind): 10,000 data sets, a data set of 300 members,
+/// huge attribute values, deep nesting, long template chains, huge lines, as SCL, project, language and settings
+/// files.
+const std::vector<std::string>& Generated_Names();
 
-/// 10,000 data sets, a data set of 300 members, huge attribute values, deep nesting, long template chains, huge
-/// lines: each as an SCL file, a project file, a language file or a settings file.
-const std::vector<TGenerated>& Generated_Inputs();
+/// The bytes of the input of that name, made when asked for.
+std::string Generate(const std::string& Name);
 
 } // namespace hostile

@@ -236,8 +236,8 @@ std::vector<std::string> Corpus_Names()
     std::vector<std::string> Names;
     for (const auto& Entry : fs::directory_iterator(fs::path(CT_TEST_DATA) / "hostile"))
         Names.push_back(Entry.path().filename().string());
-    for (const hostile::TGenerated& Input : hostile::Generated_Inputs())
-        Names.push_back(Input.Name);
+    for (const std::string& Name : hostile::Generated_Names())
+        Names.push_back(Name);
     std::sort(Names.begin(), Names.end());
     return Names;
 }
@@ -254,11 +254,11 @@ protected:
         fs::create_directories(Work);
         const std::string& Name = std::get<0>(GetParam());
         Input = fs::path(CT_TEST_DATA) / "hostile" / Name;
-        for (const hostile::TGenerated& Generated : hostile::Generated_Inputs())
-            if (Generated.Name == Name) {
-                Input = Work / "input" / Name;
-                Write_Bytes(Input, Generated.Bytes);
-            }
+        const auto& Generated = hostile::Generated_Names();
+        if (std::find(Generated.begin(), Generated.end(), Name) != Generated.end()) {
+            Input = Work / "input" / Name;
+            Write_Bytes(Input, hostile::Generate(Name));
+        }
         Watch(std::string(Readers[std::get<1>(GetParam())].Name) + " over " + Name);
     }
     void TearDown() override
