@@ -325,6 +325,7 @@ void TFIEC_61850_Access::Build_Layout()
             DataSet_Current_Changed(TAccess_Table_Model::Core_Row(Index.row()));
     });
     connect(E_Tree_Filter, &QLineEdit::textChanged, this, &TFIEC_61850_Access::Filter_Text_Changed);
+    connect(E_Tree_Filter, &QLineEdit::returnPressed, this, &TFIEC_61850_Access::Apply_Filter); // without waiting
     connect(fFilter_Timer, &QTimer::timeout, this, &TFIEC_61850_Access::Apply_Filter);
 }
 
