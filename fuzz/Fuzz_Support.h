@@ -12,19 +12,27 @@
 
 namespace fuzz {
 
-/// A folder used by this process only, created on first use and removed at exit.
+/// A folder used by this process only, created on first use and removed at exit: in memory (/dev/shm) where
+/// there is one, since every input is written to a file and a disk would make each run wait for it.
 inline const std::filesystem::path& Work_Folder()
 {
     static const std::filesystem::path Folder = [] {
-        std::filesystem::path Path = std::filesystem::temp_directory_path() / ("ct_fuzz_" + std::to_string(::getpid()));
+        std::error_code Error;
+        const std::filesystem::path Base = std::filesystem::is_directory("/dev/shm", Error)
+                                               ? std::filesystem::path("/dev/shm")
+                                               : std::filesystem::temp_directory_path();
+        std::filesystem::path Path = Base / ("ct_fuzz_" + std::to_string(::getpid()));
         std::filesystem::create_directories(Path);
-        std::atexit([] {
-            std::error_code Ignored;
-            std::filesystem::remove_all(
-                std::filesystem::temp_directory_path() / ("ct_fuzz_" + std::to_string(::getpid())), Ignored);
-        });
         return Path;
     }();
+    static const bool Removed_At_Exit = [] {
+        std::atexit([] {
+            std::error_code Ignored;
+            std::filesystem::remove_all(Folder, Ignored);
+        });
+        return true;
+    }();
+    (void)Removed_At_Exit;
     return Folder;
 }
 

@@ -248,6 +248,7 @@ private:
         const std::size_t Close = Rest.find("?>");
         if (Close == std::string_view::npos || (Close > 0 && !Is(fP[0], C_Space)))
             Fault(Start, "Error parsing document declaration/processing instruction");
+        No_Forbidden_Characters(fP, fP + Close);
         fP += Close + 2;
     }
 
@@ -261,6 +262,7 @@ private:
             Fault(Start, "Error parsing comment");
         if (Dashes + 2 >= Rest.size() || Rest[Dashes + 2] != '>')
             Fault(fP + Dashes, "'--' inside a comment");
+        No_Forbidden_Characters(fP, fP + Dashes);
         fP += Dashes + 3;
     }
 
@@ -272,7 +274,17 @@ private:
         const std::size_t Close = Rest.find("]]>");
         if (Close == std::string_view::npos)
             Fault(Start, "Error parsing CDATA section");
+        No_Forbidden_Characters(fP, fP + Close);
         fP += Close + 3;
+    }
+
+    /// Comments, CDATA sections, processing instructions and the document type declaration may not hold the
+    /// control characters XML forbids either (a NUL ends the text for the parser of the whole document).
+    void No_Forbidden_Characters(const char* From, const char* To)
+    {
+        for (const char* C = From; C < To; ++C)
+            if (Is(*C, C_Forbidden))
+                Fault(C, "Invalid character");
     }
 
     /// <!DOCTYPE ... >, checked as strictly as the parser of the whole document checks it: markup declarations
@@ -286,11 +298,14 @@ private:
         std::size_t Depth = 0;
         while (fP < fEnd) {
             const char C = *fP;
+            if (Is(C, C_Forbidden))
+                Fault(fP, "Invalid character");
             if (C == '"' || C == '\'') {
                 const char* Close =
                     static_cast<const char*>(std::memchr(fP + 1, C, static_cast<std::size_t>(fEnd - fP - 1)));
                 if (!Close)
                     break;
+                No_Forbidden_Characters(fP + 1, Close);
                 fP = Close + 1;
             } else if (Starts_With("<!--")) {
                 Comment();
@@ -323,6 +338,8 @@ private:
         fP += 3;
         std::size_t Depth = 0;
         while (fP < fEnd) {
+            if (Is(*fP, C_Forbidden))
+                Fault(fP, "Invalid character");
             if (Starts_With("<![")) {
                 fP += 3;
                 ++Depth;
