@@ -3,6 +3,7 @@
 #include "access/ui/Access_Grid.h"
 #include "access/ui/IEC_Tree_Model.h"
 #include "app/App_State.h"
+#include "common/ui/Header_Panel.h"
 #include "common/ui/Messages.h"
 #include "common/ui/Widgets.h"
 #include "iec61850/Scl_Reader.h"
@@ -141,28 +142,7 @@ void TFIEC_61850_Access::Build_Layout()
     Form_Layout->setSpacing(0);
 
     // Title: the product code in large grey type, the window's description below it.
-    auto* P_Title = Make<QWidget>(this, "P_Title");
-    P_Title->setAutoFillBackground(true);
-    QPalette White = P_Title->palette();
-    White.setColor(QPalette::Window, Qt::white);
-    P_Title->setPalette(White);
-    auto* Title_Layout = new QVBoxLayout(P_Title);
-    Title_Layout->setContentsMargins(12, 4, 12, 4);
-    Title_Layout->setSpacing(0);
-    L_SW_Code = Make<QLabel>(P_Title, "L_SW_Code");
-    QFont Code_Font = L_SW_Code->font();
-    Code_Font.setPointSize(18);
-    Code_Font.setBold(true);
-    L_SW_Code->setFont(Code_Font);
-    QPalette Grey = L_SW_Code->palette();
-    Grey.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
-    L_SW_Code->setPalette(Grey);
-    L_SW_Desc = Make<QLabel>(P_Title, "L_SW_Desc");
-    QFont Desc_Font = L_SW_Desc->font();
-    Desc_Font.setBold(true);
-    L_SW_Desc->setFont(Desc_Font);
-    Title_Layout->addWidget(L_SW_Code);
-    Title_Layout->addWidget(L_SW_Desc);
+    QWidget* P_Title = common::ui::Make_Header_Panel(this, "P_Title", L_SW_Code, L_SW_Desc, 18, QMargins(12, 4, 12, 4));
     Form_Layout->addWidget(P_Title);
     auto* Title_Line = Make<QFrame>(this, "Shape_Title");
     Title_Line->setFrameShape(QFrame::HLine);

@@ -2,6 +2,7 @@
 
 #include "app/App_State.h"
 #include "common/Ip_Address.h"
+#include "common/ui/Header_Panel.h"
 #include "common/ui/Messages.h"
 #include "common/ui/Widgets.h"
 #include "text/Catalogue.h"
@@ -69,28 +70,7 @@ TFBoot::TFBoot(app::TApp_State& State, QWidget* Parent)
     setModal(true);
 
     // Header: the product code in large grey type and the window's description, on white.
-    P_Header = Make<QWidget>(this, "P_Header");
-    P_Header->setAutoFillBackground(true);
-    QPalette White = P_Header->palette();
-    White.setColor(QPalette::Window, Qt::white);
-    P_Header->setPalette(White);
-    L_SW_Code = Make<QLabel>(P_Header, "L_SW_Code");
-    QFont Code_Font = L_SW_Code->font();
-    Code_Font.setPointSize(22);
-    Code_Font.setBold(true);
-    L_SW_Code->setFont(Code_Font);
-    QPalette Grey = L_SW_Code->palette();
-    Grey.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
-    L_SW_Code->setPalette(Grey);
-    L_SW_Desc = Make<QLabel>(P_Header, "L_SW_Desc");
-    QFont Desc_Font = L_SW_Desc->font();
-    Desc_Font.setBold(true);
-    L_SW_Desc->setFont(Desc_Font);
-    auto* Header_Layout = new QVBoxLayout(P_Header);
-    Header_Layout->setContentsMargins(12, 4, 12, 6);
-    Header_Layout->setSpacing(0);
-    Header_Layout->addWidget(L_SW_Code);
-    Header_Layout->addWidget(L_SW_Desc);
+    P_Header = common::ui::Make_Header_Panel(this, "P_Header", L_SW_Code, L_SW_Desc, 22, QMargins(12, 4, 12, 6));
 
     // The device's address: four narrow edits separated by dots.
     P_IP_Address = Make<QWidget>(this, "P_IP_Address");
