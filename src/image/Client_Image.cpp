@@ -210,6 +210,31 @@ void Read_Client_File(TIEC61850_Client& IEC_Client, const fs::path& File, std::i
                                       " bytes; the converter takes at most " + std::to_string(Bank2_Buffer_Size));
 }
 
+namespace {
+
+// The texts of the string pool in the order they are laid out, each with its address field. The address walk and
+// the writer both go through this one order, so every address points at its own text.
+template <class TClient, class TVisit> void For_Each_Pool_Text(TClient& C, TVisit&& Visit)
+{
+    for (auto& V : C.VariableList) {
+        Visit(V.bType, V.bType_Add);
+        Visit(V.hostname, V.hostname_Add);
+        Visit(V.reference, V.reference_Add);
+    }
+    for (auto& D : C.DataSetList) {
+        Visit(D.goose_name, D.goose_name_Add);
+        Visit(D.reference, D.reference_Add);
+        Visit(D.hostname, D.hostname_Add);
+    }
+    for (auto& D : C.DataSetList)
+        for (auto& M : D.VariableList) {
+            Visit(M.bType, M.bType_Add);
+            Visit(M.reference, M.reference_Add);
+        }
+}
+
+} // namespace
+
 std::size_t Assign_Addresses(TIEC61850_Client& C, std::int32_t Base)
 {
     // 64-bit while walking: an oversized configuration must be reported, not wrap around.
@@ -222,25 +247,10 @@ std::size_t Assign_Addresses(TIEC61850_Client& C, std::int32_t Base)
         D.VariableList_Add = static_cast<std::int32_t>(A);
         A += static_cast<std::int64_t>(Member_Record_Size * D.VariableList.size());
     }
-    const auto Place = [&A](const std::string& Text, std::int32_t& Address) {
+    For_Each_Pool_Text(C, [&A](const std::string& Text, std::int32_t& Address) {
         Address = static_cast<std::int32_t>(A);
         A += Text_Size(Text);
-    };
-    for (TIEC61850_Variable& V : C.VariableList) {
-        Place(V.bType, V.bType_Add);
-        Place(V.hostname, V.hostname_Add);
-        Place(V.reference, V.reference_Add);
-    }
-    for (TDataSet& D : C.DataSetList) {
-        Place(D.goose_name, D.goose_name_Add);
-        Place(D.reference, D.reference_Add);
-        Place(D.hostname, D.hostname_Add);
-    }
-    for (TDataSet& D : C.DataSetList)
-        for (TIEC61850_Variable_DS& M : D.VariableList) {
-            Place(M.bType, M.bType_Add);
-            Place(M.reference, M.reference_Add);
-        }
+    });
     return static_cast<std::size_t>(A - Base);
 }
 
@@ -343,21 +353,7 @@ std::size_t Write_Client_Image(const TIEC61850_Client& C, std::size_t Start, std
             W.I32(M.bType_Add);
             W.I32(M.reference_Add);
         }
-    for (const TIEC61850_Variable& V : C.VariableList) {
-        W.Text(V.bType);
-        W.Text(V.hostname);
-        W.Text(V.reference);
-    }
-    for (const TDataSet& D : C.DataSetList) {
-        W.Text(D.goose_name);
-        W.Text(D.reference);
-        W.Text(D.hostname);
-    }
-    for (const TDataSet& D : C.DataSetList)
-        for (const TIEC61850_Variable_DS& M : D.VariableList) {
-            W.Text(M.bType);
-            W.Text(M.reference);
-        }
+    For_Each_Pool_Text(C, [&W](const std::string& Text, std::int32_t) { W.Text(Text); });
     return W.Position();
 }
 
