@@ -116,7 +116,7 @@ const image::TImages& Images(bool New)
 /// A large file through the atomic writer itself: its write takes long enough to be cut in the middle.
 std::string Large_Bytes(bool New)
 {
-    std::string Bytes(std::size_t{2} << 20, New ? 'n' : 'o');
+    std::string Bytes(std::size_t{1} << 20, New ? 'n' : 'o');
     Bytes += New ? "new end" : "old end";
     return Bytes;
 }
@@ -241,7 +241,8 @@ TEST_P(TKill, Killed_While_Writing_Leaves_The_Old_File_Or_The_New_One_Whole)
     std::uniform_int_distribution<int> Delay(0, static_cast<int>(Write_Us + Write_Us / 4));
     int Trials = 0, Old_Seen = 0, New_Seen = 0, Killed = 0;
     const auto Deadline = TClock::now() + std::chrono::seconds(3);
-    while (Trials < 100 && TClock::now() < Deadline) {
+    // At least 10 trials however slow the machine; more, up to 100, while the 3 s last.
+    while (Trials < 100 && (Trials < 10 || TClock::now() < Deadline)) {
         Reset_To_Old();
         const int Status = In_Child(
             [&] {
@@ -267,7 +268,6 @@ TEST_P(TKill, Killed_While_Writing_Leaves_The_Old_File_Or_The_New_One_Whole)
     std::printf("%s: %d trials in %lld us per write, %d killed, %d left the old file(s), %d the new, %d a mix\n",
                 Kind.Name, Trials, static_cast<long long>(Write_Us), Killed, Old_Seen, New_Seen,
                 Trials - Old_Seen - New_Seen);
-    EXPECT_GE(Trials, 10);
 }
 
 TEST_P(TKill, A_Full_Disk_Gives_A_Clear_Error_And_Leaves_The_Old_File)
