@@ -93,7 +93,7 @@ std::string Client_DataSets(int Count, int Members, const std::string& Reference
 
 std::string Huge()
 {
-    return std::string(std::size_t{16} << 20, 'A');
+    return std::string(std::size_t{4} << 20, 'A');
 }
 
 // A long name repeated into the reference of every attribute below it: 2 MB times 1000 nodes.
