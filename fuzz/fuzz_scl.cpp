@@ -42,9 +42,9 @@ void Compare(const std::filesystem::path& File, std::string_view IED_Name)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    // A device past 2 MB is refused: far below libFuzzer's memory limit and quickly reached, so that templates
+    // A device past 512 KB is refused: far below libFuzzer's memory limit and quickly reached, so that templates
     // which expand without end show as the refusal they are, not as the fuzzer running out of memory or time.
-    iec61850::Set_Device_Memory_Limit(std::size_t{2} << 20);
+    iec61850::Set_Device_Memory_Limit(std::size_t{512} << 10);
     return 0;
 }
 
