@@ -23,7 +23,7 @@ public:
 
     /// The basic type and reference shown and written: those of the linked attribute, else the stored texts.
     const std::string& bType() const { return Select_DA ? Select_DA->bType() : fStored_bType; }
-    const std::string& Reference() const { return Select_DA ? Select_DA->Reference() : fStored_Reference; }
+    std::string Reference() const { return Select_DA ? Select_DA->Reference() : fStored_Reference; }
 
     /// The member attribute in the device tree; valid while its device exists.
     const iec61850::TIEC_DA* Select_DA = nullptr;

@@ -2,16 +2,13 @@
 
 namespace iec61850 {
 
+// A large device holds millions of attributes: each is kept to five pointers (its sibling, its sub attributes, its
+// tree node, its parent, its texts), which the allocator hands out as 48 bytes.
+static_assert(sizeof(void*) != 8 || sizeof(TIEC_DA) <= 40, "an attribute grew past five pointers");
+
 namespace {
 
-/// Frees the owned children from the last to the first.
-template <class T> void Free_Last_To_First(std::vector<std::unique_ptr<T>>& List)
-{
-    while (!List.empty())
-        List.pop_back();
-}
-
-TIEC_DA* Find_DA_In(const std::vector<std::unique_ptr<TIEC_DA>>& List, std::string_view DA_Name)
+TIEC_DA* Find_DA_In(const TOwned_List<TIEC_DA>& List, std::string_view DA_Name)
 {
     for (const auto& DA : List) {
         if (DA->Name() == DA_Name)
@@ -22,7 +19,7 @@ TIEC_DA* Find_DA_In(const std::vector<std::unique_ptr<TIEC_DA>>& List, std::stri
     return nullptr;
 }
 
-TIEC_DO* Find_DO_In(const std::vector<std::unique_ptr<TIEC_DO>>& List, std::string_view DO_Name)
+TIEC_DO* Find_DO_In(const TOwned_List<TIEC_DO>& List, std::string_view DO_Name)
 {
     for (const auto& DO : List) {
         if (DO->Name() == DO_Name)
@@ -33,7 +30,7 @@ TIEC_DO* Find_DO_In(const std::vector<std::unique_ptr<TIEC_DO>>& List, std::stri
     return nullptr;
 }
 
-TIEC_DA* First_Leaf_In(const std::vector<std::unique_ptr<TIEC_DA>>& List)
+TIEC_DA* First_Leaf_In(const TOwned_List<TIEC_DA>& List)
 {
     if (List.empty())
         return nullptr;
@@ -43,15 +40,44 @@ TIEC_DA* First_Leaf_In(const std::vector<std::unique_ptr<TIEC_DA>>& List)
     return DA;
 }
 
+/// A reference text with room for the usual length, put together by Append.
+template <class TAppend> std::string Reference_Of(const TAppend& Append)
+{
+    std::string Reference;
+    Reference.reserve(64);
+    Append(Reference);
+    return Reference;
+}
+
 } // namespace
 
-TIEC_DA::TIEC_DA(std::string Name, std::string Reference, std::string FC, std::string bType)
-    : fReference(std::move(Reference)), fFC(std::move(FC)), fbType(std::move(bType)), fName(std::move(Name))
+TIEC_DA::TIEC_DA(std::string_view Name, std::string_view FC, std::string_view bType)
+    : fTexts(Shared_Texts().DA(Name, FC, bType))
 {}
 
-TIEC_DA::~TIEC_DA()
+TIEC_DA::~TIEC_DA() = default;
+
+std::string TIEC_DA::Reference() const
 {
-    Free_Last_To_First(List_DA);
+    return Reference_Of([this](std::string& Reference) { Append_Reference(Reference); });
+}
+
+void TIEC_DA::Append_Reference(std::string& Reference) const
+{
+    if (const TIEC_DA* Parent = fParent.First()) {
+        Parent->Append_Reference(Reference);
+        Reference += '.';
+    } else if (const TIEC_DO* Owner = fParent.Second()) {
+        Owner->Append_Reference(Reference);
+        Reference += '.';
+    }
+    Reference += Name();
+}
+
+TIEC_DA* TIEC_DA::Add_DA(std::unique_ptr<TIEC_DA> DA)
+{
+    DA->fParent.Set(this);
+    return List_DA.push_back(std::move(DA));
 }
 
 TIEC_DA* TIEC_DA::Find_DA(std::string_view DA_Name) const
@@ -64,12 +90,42 @@ TIEC_DA* TIEC_DA::Find_First_DA() const
     return First_Leaf_In(List_DA);
 }
 
-TIEC_DO::TIEC_DO(std::string Name) : fName(std::move(Name)) {}
+TIEC_DO::TIEC_DO(std::string_view Name) : fName(Shared_Texts().Name(Name)) {}
 
+// The attributes go first, then the sub data objects, each list from the last to the first.
 TIEC_DO::~TIEC_DO()
 {
-    Free_Last_To_First(List_DA);
-    Free_Last_To_First(List_DO);
+    List_DA.clear();
+    List_DO.clear();
+}
+
+std::string TIEC_DO::Reference() const
+{
+    return Reference_Of([this](std::string& Reference) { Append_Reference(Reference); });
+}
+
+void TIEC_DO::Append_Reference(std::string& Reference) const
+{
+    if (const TIEC_DO* Parent = fParent.First()) {
+        Parent->Append_Reference(Reference);
+        Reference += '.';
+    } else if (const TIEC_LN* Owner = fParent.Second()) {
+        Owner->Append_Reference(Reference);
+        Reference += '.';
+    }
+    Reference += Name();
+}
+
+TIEC_DO* TIEC_DO::Add_DO(std::unique_ptr<TIEC_DO> DO)
+{
+    DO->fParent.Set(this);
+    return List_DO.push_back(std::move(DO));
+}
+
+TIEC_DA* TIEC_DO::Add_DA(std::unique_ptr<TIEC_DA> DA)
+{
+    DA->fParent.Set(this);
+    return List_DA.push_back(std::move(DA));
 }
 
 TIEC_DO* TIEC_DO::Find_DO(std::string_view DO_Name) const
@@ -101,8 +157,33 @@ TIEC_LN::TIEC_LN(std::string lnClass, std::string lnType, std::string Prefix, st
 // The data sets go first: their links point into the data objects.
 TIEC_LN::~TIEC_LN()
 {
-    Free_Last_To_First(List_DataSet);
-    Free_Last_To_First(List_DO);
+    List_DataSet.clear();
+    List_DO.clear();
+}
+
+std::string TIEC_LN::Reference() const
+{
+    return Reference_Of([this](std::string& Reference) { Append_Reference(Reference); });
+}
+
+void TIEC_LN::Append_Reference(std::string& Reference) const
+{
+    if (fParent) {
+        fParent->Append_Reference(Reference);
+        Reference += '/';
+    }
+    Reference.append(fPrefix).append(flnClass).append(fInst);
+}
+
+TIEC_DO* TIEC_LN::Add_DO(std::unique_ptr<TIEC_DO> DO)
+{
+    DO->fParent.Set(this);
+    return List_DO.push_back(std::move(DO));
+}
+
+TIEC_DataSet* TIEC_LN::Add_DataSet(std::unique_ptr<TIEC_DataSet> DataSet)
+{
+    return List_DataSet.push_back(std::move(DataSet));
 }
 
 TIEC_DO* TIEC_LN::Find_DO(std::string_view DO_Name) const
@@ -112,9 +193,24 @@ TIEC_DO* TIEC_LN::Find_DO(std::string_view DO_Name) const
 
 TIEC_LDevice::TIEC_LDevice(std::string Name) : fName(std::move(Name)) {}
 
-TIEC_LDevice::~TIEC_LDevice()
+TIEC_LDevice::~TIEC_LDevice() = default;
+
+std::string TIEC_LDevice::Reference() const
 {
-    Free_Last_To_First(List_LN);
+    return Reference_Of([this](std::string& Reference) { Append_Reference(Reference); });
+}
+
+void TIEC_LDevice::Append_Reference(std::string& Reference) const
+{
+    if (fParent)
+        Reference += fParent->Name();
+    Reference += fName;
+}
+
+TIEC_LN* TIEC_LDevice::Add_LN(std::unique_ptr<TIEC_LN> LN)
+{
+    LN->fParent = this;
+    return List_LN.push_back(std::move(LN));
 }
 
 TIEC_LN* TIEC_LDevice::Find_LN(std::string_view LN_Class) const
@@ -139,9 +235,16 @@ TIEC_Device::TIEC_Device(const std::filesystem::path& FileName_icd, std::string_
     Decode_Device(FileName_icd, IED_Name, Mode);
 }
 
+// The tree goes before the texts it points at.
 TIEC_Device::~TIEC_Device()
 {
-    Free_Last_To_First(List_LDevice);
+    List_LDevice.clear();
+}
+
+TIEC_LDevice* TIEC_Device::Add_LDevice(std::unique_ptr<TIEC_LDevice> LDevice)
+{
+    LDevice->fParent = this;
+    return List_LDevice.push_back(std::move(LDevice));
 }
 
 TIEC_LDevice* TIEC_Device::Find_LDevice(std::string_view LD_Name) const

@@ -4,7 +4,9 @@
 
 #include "common/File_Error.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace iec61850 {
 
@@ -30,19 +32,6 @@ std::string Join(const std::string& Parent, std::string_view Separator, std::str
     Reference.append(Parent).append(Separator).append(Name);
     return Reference;
 }
-
-/// The number of children named Name of every template in Templates (to size a list once).
-std::size_t Count_Children(const std::vector<pugi::xml_node>& Templates, const char* Name)
-{
-    std::size_t Count = 0;
-    for (const pugi::xml_node& Template : Templates)
-        for (const pugi::xml_node Child : Template.children())
-            if (Is(Child, Name))
-                ++Count;
-    return Count;
-}
-
-const std::string No_FC;
 
 /// Keeps a type on the expansion path for as long as it is being expanded.
 class TType_Scope
@@ -71,22 +60,19 @@ void TIEC_Device::Decode_Device(const std::filesystem::path& FileName_icd, std::
     const std::unique_ptr<TScl_Parts> Parts = Read_Scl_Parts(FileName_icd, IED_Name, Mode);
     if (!Parts || !Parts->IED || !Parts->DTT)
         return;
-    TDTT DTT(Parts->DTT);
+    TDTT DTT(Parts->DTT, fTexts);
     try {
         Take(Parts->IED, "name", fName);
         const pugi::xml_node Server = Parts->IED.child("AccessPoint").child("Server");
         if (!Server)
             return;
-        for (const pugi::xml_node LDevice : Server.children("LDevice")) {
-            auto Decoded = std::make_unique<TIEC_LDevice>();
-            Decoded->Decode_LDevice(LDevice, DTT, fName, false, nullptr);
-            List_LDevice.push_back(std::move(Decoded));
-        }
+        for (const pugi::xml_node LDevice : Server.children("LDevice"))
+            Add_LDevice(std::make_unique<TIEC_LDevice>())->Decode_LDevice(LDevice, DTT, false, nullptr);
         TFCDA_Resolver Members(*this);
         std::size_t k = 0;
         for (const pugi::xml_node LDevice : Server.children("LDevice")) {
             if (k < List_LDevice.size())
-                List_LDevice[k]->Decode_LDevice(LDevice, DTT, fName, true, &Members);
+                List_LDevice[k]->Decode_LDevice(LDevice, DTT, true, &Members);
             ++k;
         }
     } catch (const TExpansion_Limit& Limit) {
@@ -94,19 +80,18 @@ void TIEC_Device::Decode_Device(const std::filesystem::path& FileName_icd, std::
     }
 }
 
-void TIEC_LDevice::Decode_LDevice(const pugi::xml_node& LDevice, TDTT& DTT, const std::string& str_Reference,
-                                  bool DataSetSearch, TFCDA_Resolver* IEC_Device)
+void TIEC_LDevice::Decode_LDevice(const pugi::xml_node& LDevice, TDTT& DTT, bool DataSetSearch,
+                                  TFCDA_Resolver* IEC_Device)
 {
     Take(LDevice, "inst", fName);
-    const std::string LD_Reference = str_Reference + fName;
+    const std::string LD_Reference = Reference();
+    const std::size_t Reference_Size = LD_Reference.size();
     std::size_t j = 0;
     for (const pugi::xml_node LN : LDevice.children()) {
         if (!Is(LN, "LN0") && !Is(LN, "LN"))
             continue;
         if (!DataSetSearch) {
-            auto Decoded = std::make_unique<TIEC_LN>();
-            Decoded->Decode_LN(LN, DTT, LD_Reference);
-            List_LN.push_back(std::move(Decoded));
+            Add_LN(std::make_unique<TIEC_LN>())->Decode_LN(LN, DTT, Reference_Size);
         } else if (j < List_LN.size() && IEC_Device) {
             // Counted before they are made: each data set's reference repeats the names of its device and node.
             const std::size_t Class_Size = std::strlen(LN.attribute("lnClass").value());
@@ -119,79 +104,60 @@ void TIEC_LDevice::Decode_LDevice(const pugi::xml_node& LDevice, TDTT& DTT, cons
     }
 }
 
-void TIEC_LN::Decode_LN(const pugi::xml_node& LN, TDTT& DTT, const std::string& str_Reference)
+void TIEC_LN::Decode_LN(const pugi::xml_node& LN, TDTT& DTT, std::size_t Reference_Size)
 {
     Take(LN, "lnClass", flnClass);
     Take(LN, "lnType", flnType);
     Take(LN, "prefix", fPrefix);
     Take(LN, "inst", fInst);
-    const std::size_t Fields = flnClass.size() + flnType.size() + fPrefix.size() + fInst.size();
-    DTT.Count_Object(sizeof(TIEC_LN) + (flnType.empty() ? Fields : Fields + str_Reference.size() + 1 + Fields));
+    DTT.Count_Object(sizeof(TIEC_LN) + flnClass.size() + flnType.size() + fPrefix.size() + fInst.size());
     if (flnType.empty())
         return;
-    const std::string LN_Reference = Join(str_Reference, "/", fPrefix + flnClass + fInst);
+    const std::size_t LN_Reference_Size = Reference_Size + 1 + fPrefix.size() + flnClass.size() + fInst.size();
     const std::vector<pugi::xml_node>& LNodeTypes = DTT.LNodeType(flnType);
-    List_DO.reserve(Count_Children(LNodeTypes, "DO"));
     for (const pugi::xml_node& LNodeType : LNodeTypes)
-        for (const pugi::xml_node DO : LNodeType.children("DO")) {
-            auto Decoded = std::make_unique<TIEC_DO>();
-            Decoded->Decode_DO(DO, DTT, LN_Reference);
-            List_DO.push_back(std::move(Decoded));
-        }
+        for (const pugi::xml_node DO : LNodeType.children("DO"))
+            Add_DO(std::make_unique<TIEC_DO>())->Decode_DO(DO, DTT, LN_Reference_Size);
 }
 
-void TIEC_DO::Decode_DO(const pugi::xml_node& NDO, TDTT& DTT, const std::string& str_Reference)
+void TIEC_DO::Decode_DO(const pugi::xml_node& NDO, TDTT& DTT, std::size_t Reference_Size)
 {
-    Take(NDO, "name", fName);
-    // The name, and the reference made of it while the object's children are decoded.
-    DTT.Count_Object(sizeof(TIEC_DO) + str_Reference.size() + 1 + 2 * fName.size());
+    fName = DTT.DO_Name(NDO.attribute("name").value());
+    const std::size_t DO_Reference_Size = Reference_Size + 1 + fName->size();
+    DTT.Count_Object(sizeof(TIEC_DO) + DO_Reference_Size);
     const char* Type = NDO.attribute("type").value();
     if (*Type == '\0')
         return;
     const TType_Scope Scope(DTT, TDTT::TKind::DOType, Type);
     if (!Scope)
         return;
-    const std::string DO_Reference = Join(str_Reference, ".", fName);
     const std::vector<pugi::xml_node>& DOTypes = DTT.DOType(Type);
-    List_DO.reserve(Count_Children(DOTypes, "SDO"));
-    List_DA.reserve(Count_Children(DOTypes, "DA"));
     for (const pugi::xml_node& DOType : DOTypes)
         for (const pugi::xml_node Child : DOType.children()) {
-            if (Is(Child, "SDO")) {
-                auto Decoded = std::make_unique<TIEC_DO>();
-                Decoded->Decode_DO(Child, DTT, DO_Reference);
-                List_DO.push_back(std::move(Decoded));
-            } else if (Is(Child, "DA")) {
-                auto Decoded = std::make_unique<TIEC_DA>();
-                Decoded->Decode_DA(Child, DTT, DO_Reference, No_FC);
-                List_DA.push_back(std::move(Decoded));
-            }
+            if (Is(Child, "SDO"))
+                Add_DO(std::make_unique<TIEC_DO>())->Decode_DO(Child, DTT, DO_Reference_Size);
+            else if (Is(Child, "DA"))
+                Add_DA(std::make_unique<TIEC_DA>())->Decode_DA(Child, DTT, {}, DO_Reference_Size);
         }
 }
 
-void TIEC_DA::Decode_DA(const pugi::xml_node& DA, TDTT& DTT, const std::string& str_Reference,
-                        const std::string& FC_Father)
+void TIEC_DA::Decode_DA(const pugi::xml_node& DA, TDTT& DTT, std::string_view FC_Father, std::size_t Reference_Size)
 {
-    Take(DA, "name", fName);
-    fReference = Join(str_Reference, ".", fName);
-    Take(DA, "bType", fbType);
-    fFC = FC_Father;
-    Take(DA, "fc", fFC);
-    DTT.Count_Object(sizeof(TIEC_DA) + fName.size() + fReference.size() + fbType.size() + fFC.size());
+    const pugi::xml_attribute Own_FC = DA.attribute("fc");
+    fTexts = DTT.DA_Texts(DA.attribute("name").value(), Own_FC ? std::string_view(Own_FC.value()) : FC_Father,
+                          DA.attribute("bType").value());
+    const std::size_t DA_Reference_Size = Reference_Size + 1 + Name().size();
+    DTT.Count_Object(sizeof(TIEC_DA) + DA_Reference_Size);
     const pugi::xml_attribute Type = DA.attribute("type");
-    if (!Type || fbType == "Enum")
+    if (!Type || bType() == "Enum")
         return;
     const TType_Scope Scope(DTT, TDTT::TKind::DAType, Type.value());
     if (!Scope)
         return;
     const std::vector<pugi::xml_node>& DATypes = DTT.DAType(Type.value());
-    List_DA.reserve(Count_Children(DATypes, "BDA"));
     for (const pugi::xml_node& DAType : DATypes)
-        for (const pugi::xml_node BDA : DAType.children("BDA")) {
-            auto Decoded = std::make_unique<TIEC_DA>();
-            Decoded->Decode_DA(BDA, DTT, fReference, fFC);
-            List_DA.push_back(std::move(Decoded));
-        }
+        for (const pugi::xml_node BDA : DAType.children("BDA"))
+            Add_DA(std::make_unique<TIEC_DA>())->Decode_DA(BDA, DTT, FC(), DA_Reference_Size);
 }
 
 void TIEC_LN::Decode_LN_DataSet(const pugi::xml_node& LN, const std::string& str_Reference, TFCDA_Resolver& IEC_Device)
@@ -201,9 +167,7 @@ void TIEC_LN::Decode_LN_DataSet(const pugi::xml_node& LN, const std::string& str
         return;
     const std::string Base_Reference = Join(str_Reference, "/", flnClass);
     for (const pugi::xml_node DataSet : LN.children("DataSet")) {
-        auto Decoded = std::make_unique<TIEC_DataSet>();
-        Decoded->Decode_DataSet(DataSet, Base_Reference, IEC_Device);
-        List_DataSet.push_back(std::move(Decoded));
+        Add_DataSet(std::make_unique<TIEC_DataSet>())->Decode_DataSet(DataSet, Base_Reference, IEC_Device);
     }
     if (!LN.child("GSEControl"))
         return;
@@ -241,21 +205,50 @@ void TIEC_DataSet::Decode_DataSet(const pugi::xml_node& DataSet, const std::stri
 
 namespace {
 
-/// Adds every data object below List, in depth-first pre-order, under its name unless an earlier one has it.
-template <class TMap> void Index_DOs(const std::vector<std::unique_ptr<TIEC_DO>>& List, TMap& Index)
+/// Attributes and data objects are looked up by scanning below an object while it holds at most this many; only
+/// larger ones get an index. Most data objects hold a handful of attributes, and an index for each would take
+/// more memory than the objects themselves.
+constexpr std::size_t Small_Subtree = 16;
+
+/// Calls Visit for every object below List in depth-first pre-order (Children gives an object's own list) until
+/// it returns false; false when it did.
+template <class T, class TChildren, class TVisit>
+bool Visit_Pre_Order(const TOwned_List<T>& List, const TChildren& Children, const TVisit& Visit)
 {
-    for (const auto& DO : List) {
-        Index.try_emplace(DO->Name(), DO.get());
-        Index_DOs(DO->List_DO, Index);
-    }
+    for (const auto& Item : List)
+        if (!Visit(Item.get()) || !Visit_Pre_Order(Children(*Item), Children, Visit))
+            return false;
+    return true;
 }
 
-template <class TMap> void Index_DAs(const std::vector<std::unique_ptr<TIEC_DA>>& List, TMap& Index)
+/// True when more than Small_Subtree objects lie below List.
+template <class T, class TChildren> bool Is_Large(const TOwned_List<T>& List, const TChildren& Children)
 {
-    for (const auto& DA : List) {
-        Index.try_emplace(DA->Name(), DA.get());
-        Index_DAs(DA->List_DA, Index);
-    }
+    std::size_t Count = 0;
+    return !Visit_Pre_Order(List, Children, [&Count](const T*) { return ++Count <= Small_Subtree; });
+}
+
+/// Every object below List under its name, sorted by name and, for equal names, in pre-order: the first entry of
+/// a name is what a depth-first search finds.
+template <class T, class TChildren>
+std::vector<std::pair<std::string_view, T*>> Sorted_Names(const TOwned_List<T>& List, const TChildren& Children)
+{
+    std::vector<std::pair<std::string_view, T*>> Names;
+    Visit_Pre_Order(List, Children, [&Names](T* Item) {
+        Names.emplace_back(Item->Name(), Item);
+        return true;
+    });
+    std::stable_sort(Names.begin(), Names.end(),
+                     [](const auto& Left, const auto& Right) { return Left.first < Right.first; });
+    Names.shrink_to_fit();
+    return Names;
+}
+
+template <class T> T* Find_Sorted(const std::vector<std::pair<std::string_view, T*>>& Names, std::string_view Name)
+{
+    const auto Found = std::lower_bound(Names.begin(), Names.end(), Name,
+                                        [](const auto& Entry, std::string_view Key) { return Entry.first < Key; });
+    return Found != Names.end() && Found->first == Name ? Found->second : nullptr;
 }
 
 template <class TMap> auto Find_In(const TMap& Index, std::string_view Name) -> typename TMap::mapped_type
@@ -263,6 +256,9 @@ template <class TMap> auto Find_In(const TMap& Index, std::string_view Name) -> 
     const auto Found = Index.find(Name);
     return Found == Index.end() ? nullptr : Found->second;
 }
+
+const auto Sub_DOs = [](const TIEC_DO& DO) -> const TOwned_List<TIEC_DO>& { return DO.List_DO; };
+const auto Sub_DAs = [](const TIEC_DA& DA) -> const TOwned_List<TIEC_DA>& { return DA.List_DA; };
 
 } // namespace
 
@@ -288,18 +284,22 @@ TIEC_DA* TFCDA_Resolver::Resolve(std::string_view ldInst, std::string_view lnCla
     const TIEC_LN* LN = Find_In(LNs->second, lnClass);
     if (!LN)
         return nullptr;
-    auto [DOs, New_DOs] = fDOs.try_emplace(LN);
-    if (New_DOs)
-        Index_DOs(LN->List_DO, DOs->second);
-    const TIEC_DO* DO = Find_In(DOs->second, doName);
+    const TIEC_DO* DO = nullptr;
+    if (const auto Indexed = fDOs.find(LN); Indexed != fDOs.end())
+        DO = Find_Sorted(Indexed->second, doName);
+    else if (!Is_Large(LN->List_DO, Sub_DOs))
+        DO = LN->Find_DO(doName);
+    else
+        DO = Find_Sorted(fDOs.emplace(LN, Sorted_Names(LN->List_DO, Sub_DOs)).first->second, doName);
     if (!DO)
         return nullptr;
     if (daName.empty())
         return DO->Find_First_DA();
-    auto [DAs, New_DAs] = fDAs.try_emplace(DO);
-    if (New_DAs)
-        Index_DAs(DO->List_DA, DAs->second);
-    return Find_In(DAs->second, daName);
+    if (const auto Indexed = fDAs.find(DO); Indexed != fDAs.end())
+        return Find_Sorted(Indexed->second, daName);
+    if (!Is_Large(DO->List_DA, Sub_DAs))
+        return DO->Find_DA(daName);
+    return Find_Sorted(fDAs.emplace(DO, Sorted_Names(DO->List_DA, Sub_DAs)).first->second, daName);
 }
 
 } // namespace iec61850

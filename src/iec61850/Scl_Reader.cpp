@@ -406,7 +406,7 @@ std::unique_ptr<TScl_Parts> Read_Needed_Parts(const std::filesystem::path& File,
 
 } // namespace
 
-TDTT::TDTT(const pugi::xml_node& DataTypeTemplates) : fLimit(Device_Memory_Limit())
+TDTT::TDTT(const pugi::xml_node& DataTypeTemplates, TModel_Texts& Texts) : fTexts(Texts), fLimit(Device_Memory_Limit())
 {
     for (const pugi::xml_node Template : DataTypeTemplates.children()) {
         TIndex* Index = nullptr;
@@ -467,10 +467,20 @@ void Set_Device_Memory_Limit(std::size_t Bytes)
 void TDTT::Count_Object(std::size_t Bytes)
 {
     // Every object also costs its owner's pointer and the allocator's own bookkeeping.
-    fBytes += Bytes + 32;
-    if (fBytes > fLimit)
+    fBytes += Bytes + 16;
+    if (fBytes + fTexts.Bytes() > fLimit)
         throw TExpansion_Limit("it would take more than " + std::to_string(fLimit >> 20) +
                                " MB of memory (its templates expand too far or its names are too long)");
+}
+
+const TDA_Texts* TDTT::DA_Texts(std::string_view Name, std::string_view FC, std::string_view bType)
+{
+    return fTexts.DA(Name, FC, bType);
+}
+
+const std::string* TDTT::DO_Name(std::string_view Name)
+{
+    return fTexts.Name(Name);
 }
 
 std::unique_ptr<TScl_Parts> Read_Scl_Parts(const std::filesystem::path& File, std::string_view IED_Name,

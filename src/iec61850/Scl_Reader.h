@@ -37,6 +37,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace iec61850 {
@@ -83,8 +84,9 @@ std::vector<std::string> List_IED_Names(const std::filesystem::path& File);
 class TDTT
 {
 public:
-    /// A DataTypeTemplates element; a null node gives templates that match no id.
-    explicit TDTT(const pugi::xml_node& DataTypeTemplates);
+    /// A DataTypeTemplates element; a null node gives templates that match no id. The decoded objects keep their
+    /// texts in Texts.
+    TDTT(const pugi::xml_node& DataTypeTemplates, TModel_Texts& Texts);
 
     const std::vector<pugi::xml_node>& LNodeType(std::string_view Id) const { return Find(fLNodeType, Id); }
     const std::vector<pugi::xml_node>& DOType(std::string_view Id) const { return Find(fDOType, Id); }
@@ -100,11 +102,14 @@ public:
     /// Takes the last entered type off the path.
     void Leave() { fPath.pop_back(); }
 
-    /// Counts one more object of the device that takes about Bytes of memory (its size and its texts). A few
-    /// kilobytes of nested templates can describe billions of attributes, and a long name is repeated in every
-    /// reference below it: past Device_Memory_Limit() the file is refused (TExpansion_Limit) instead of exhausting
-    /// the memory.
+    /// Counts one more object of the device that takes about Bytes of memory: its size and the length of its
+    /// reference, which is put together whenever the object is shown or written. A few kilobytes of nested
+    /// templates can describe billions of attributes, and a long name is repeated in every reference below it:
+    /// past Device_Memory_Limit() the file is refused (TExpansion_Limit) instead of exhausting the memory.
     void Count_Object(std::size_t Bytes);
+    /// The kept texts of an attribute and the kept name of a data object (counted like objects).
+    const TDA_Texts* DA_Texts(std::string_view Name, std::string_view FC, std::string_view bType);
+    const std::string* DO_Name(std::string_view Name);
 
 private:
     using TIndex = std::unordered_map<std::string_view, std::vector<pugi::xml_node>>;
@@ -119,6 +124,7 @@ private:
         std::string_view Id;
     };
     std::vector<TStep> fPath;
+    TModel_Texts& fTexts;
     std::size_t fBytes = 0;
     std::size_t fLimit;
 };
@@ -157,16 +163,18 @@ private:
         std::size_t operator()(std::string_view Text) const { return std::hash<std::string_view>()(Text); }
     };
     // Names of logical devices and nodes are copied (the second pass takes them from the file again); names of
-    // data objects and attributes are never written again and are referred to.
+    // data objects and attributes are kept by the device and referred to.
     template <class T> using TBy_Name = std::unordered_map<std::string, T*, THash, std::equal_to<>>;
-    template <class T> using TBy_Name_View = std::unordered_map<std::string_view, T*>;
+    // Every object below a node or data object, sorted by name and then in pre-order; made only for those that
+    // hold many (small ones are searched as they are).
+    template <class T> using TSorted_Names = std::vector<std::pair<std::string_view, T*>>;
 
     const TIEC_Device& fDevice;
     bool fHave_LDevices = false;
     TBy_Name<TIEC_LDevice> fLDevices;
     std::unordered_map<const TIEC_LDevice*, TBy_Name<TIEC_LN>> fLNs;
-    std::unordered_map<const TIEC_LN*, TBy_Name_View<TIEC_DO>> fDOs;
-    std::unordered_map<const TIEC_DO*, TBy_Name_View<TIEC_DA>> fDAs;
+    std::unordered_map<const TIEC_LN*, TSorted_Names<TIEC_DO>> fDOs;
+    std::unordered_map<const TIEC_DO*, TSorted_Names<TIEC_DA>> fDAs;
 };
 
 } // namespace iec61850

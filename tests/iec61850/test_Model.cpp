@@ -4,51 +4,75 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <string>
+
 namespace iec61850 {
 namespace {
 
-TIEC_DO* Add_DO(std::vector<std::unique_ptr<TIEC_DO>>& List, const char* Name)
+template <class TParent> TIEC_DO* Add_DO(TParent& Parent, const char* Name)
 {
-    return List.emplace_back(std::make_unique<TIEC_DO>(Name)).get();
+    return Parent.Add_DO(std::make_unique<TIEC_DO>(Name));
 }
 
-TIEC_DA* Add_DA(std::vector<std::unique_ptr<TIEC_DA>>& List, const char* Name, const char* bType = "BOOLEAN")
+template <class TParent> TIEC_DA* Add_DA(TParent& Parent, const char* Name, const char* bType = "BOOLEAN")
 {
-    return List.emplace_back(std::make_unique<TIEC_DA>(Name, std::string("R.") + Name, "ST", bType)).get();
+    return Parent.Add_DA(std::make_unique<TIEC_DA>(Name, "ST", bType));
 }
 
-// LN: A { SDO X { SDO Y }, DA a { b { c } }, DA d }, X, B { DA q }, E (no attributes)
+// Device I: LD0 { GGIO, BMMXU2, MMXU1 }, LD0 (a second one, empty).
+// BMMXU2: A { SDO X { SDO Y, DA only_in_sdo }, DA a { b { c } }, DA d }, X, B { DA q }, E (no attributes)
 class Model_Lookups : public ::testing::Test
 {
 protected:
     Model_Lookups()
     {
-        A = Add_DO(LN.List_DO, "A");
-        Nested_X = Add_DO(A->List_DO, "X");
-        Nested_Y = Add_DO(Nested_X->List_DO, "Y");
-        Add_DA(Nested_X->List_DA, "only_in_sdo");
-        a = Add_DA(A->List_DA, "a", "Struct");
-        b = Add_DA(a->List_DA, "b", "Struct");
-        c = Add_DA(b->List_DA, "c");
-        d = Add_DA(A->List_DA, "d");
-        Top_X = Add_DO(LN.List_DO, "X");
-        B = Add_DO(LN.List_DO, "B");
-        q = Add_DA(B->List_DA, "q");
-        E = Add_DO(LN.List_DO, "E");
+        LD0 = Device->Add_LDevice(std::make_unique<TIEC_LDevice>("LD0"));
+        Device->Add_LDevice(std::make_unique<TIEC_LDevice>("LD0"));
+        LD0->Add_LN(std::make_unique<TIEC_LN>("GGIO", "T"));
+        LN = LD0->Add_LN(std::make_unique<TIEC_LN>("MMXU", "T", "B", "2"));
+        LD0->Add_LN(std::make_unique<TIEC_LN>("MMXU", "T", "", "1"));
+        A = Add_DO(*LN, "A");
+        Nested_X = Add_DO(*A, "X");
+        Nested_Y = Add_DO(*Nested_X, "Y");
+        Add_DA(*Nested_X, "only_in_sdo");
+        a = Add_DA(*A, "a", "Struct");
+        b = Add_DA(*a, "b", "Struct");
+        c = Add_DA(*b, "c");
+        d = Add_DA(*A, "d");
+        Top_X = Add_DO(*LN, "X");
+        B = Add_DO(*LN, "B");
+        q = Add_DA(*B, "q");
+        E = Add_DO(*LN, "E");
     }
 
-    TIEC_LN LN{"MMXU", "T"};
+    std::unique_ptr<TIEC_Device> Device = TIEC_Device::Make("I", "f.icd");
+    TIEC_LDevice* LD0;
+    TIEC_LN* LN;
     TIEC_DO *A, *Nested_X, *Nested_Y, *Top_X, *B, *E;
     TIEC_DA *a, *b, *c, *d, *q;
 };
 
+TEST_F(Model_Lookups, ReferencesArePutTogetherFromTheParents)
+{
+    EXPECT_EQ(LD0->Reference(), "ILD0");
+    EXPECT_EQ(LN->Reference(), "ILD0/BMMXU2");
+    EXPECT_EQ(Nested_Y->Reference(), "ILD0/BMMXU2.A.X.Y");
+    EXPECT_EQ(c->Reference(), "ILD0/BMMXU2.A.a.b.c");
+    EXPECT_EQ(q->Reference(), "ILD0/BMMXU2.B.q");
+    EXPECT_EQ(c->FC(), "ST");
+    EXPECT_EQ(a->bType(), "Struct");
+    EXPECT_EQ(TIEC_DA("x", "MX", "FLOAT32").Reference(), "x") << "an attribute without a parent";
+    EXPECT_EQ(TIEC_DO("D").Reference(), "D");
+}
+
 TEST_F(Model_Lookups, FindDOIsDepthFirstSoANestedNameBeatsALaterTopLevelOne)
 {
-    EXPECT_EQ(LN.Find_DO("X"), Nested_X);
-    EXPECT_EQ(LN.Find_DO("Y"), Nested_Y);
-    EXPECT_EQ(LN.Find_DO("B"), B);
-    EXPECT_EQ(LN.Find_DO("x"), nullptr) << "names compare case-sensitively";
-    EXPECT_EQ(LN.Find_DO("A.X"), nullptr) << "a path is not a name";
+    EXPECT_EQ(LN->Find_DO("X"), Nested_X);
+    EXPECT_EQ(LN->Find_DO("Y"), Nested_Y);
+    EXPECT_EQ(LN->Find_DO("B"), B);
+    EXPECT_EQ(LN->Find_DO("x"), nullptr) << "names compare case-sensitively";
+    EXPECT_EQ(LN->Find_DO("A.X"), nullptr) << "a path is not a name";
     EXPECT_EQ(A->Find_DO("X"), Nested_X);
     EXPECT_EQ(A->Find_DO("A"), nullptr) << "a data object searches below itself only";
 }
@@ -77,13 +101,6 @@ TEST_F(Model_Lookups, FindFirstDAFollowsFirstMembersDownToALeaf)
 // The reader resolves FCDA through indexes; they must find what the lookups find.
 TEST_F(Model_Lookups, TheMemberResolverFindsWhatTheLookupsFind)
 {
-    auto Device = TIEC_Device::Make("I", "f.icd");
-    auto* First_LD = Device->List_LDevice.emplace_back(std::make_unique<TIEC_LDevice>("LD0")).get();
-    Device->List_LDevice.emplace_back(std::make_unique<TIEC_LDevice>("LD0"));
-    First_LD->List_LN.emplace_back(std::make_unique<TIEC_LN>("GGIO", "T"));
-    auto* Moved = First_LD->List_LN.emplace_back(std::make_unique<TIEC_LN>("MMXU", "T", "B", "2")).get();
-    Moved->List_DO = std::move(LN.List_DO);
-    First_LD->List_LN.emplace_back(std::make_unique<TIEC_LN>("MMXU", "T", "", "1"));
     TFCDA_Resolver Resolver(*Device);
     for (const char* LD : {"LD0", "LD1", ""})
         for (const char* Class : {"MMXU", "GGIO", ""})
@@ -101,13 +118,41 @@ TEST_F(Model_Lookups, TheMemberResolverFindsWhatTheLookupsFind)
     EXPECT_EQ(Resolver.Resolve("LD0", "MMXU", "X", "only_in_sdo"), Nested_X->List_DA.at(0).get());
 }
 
+TEST(Model_Children, ListsKeepTheOrderOfAddingAndCountAlongIt)
+{
+    TIEC_DO DO("D");
+    EXPECT_TRUE(DO.List_DA.empty());
+    EXPECT_THROW((void)DO.List_DA.at(0), std::out_of_range);
+    for (const char* Name : {"x", "y", "z"})
+        Add_DA(DO, Name);
+    std::string Names;
+    for (const auto& DA : DO.List_DA)
+        Names += DA->Name();
+    EXPECT_EQ(Names, "xyz");
+    EXPECT_EQ(DO.List_DA.size(), 3u);
+    EXPECT_EQ(DO.List_DA.front()->Name(), "x");
+    EXPECT_EQ(DO.List_DA[1]->Name(), "y");
+    EXPECT_EQ(DO.List_DA.back().get(), DO.List_DA.at(2).get());
+    EXPECT_THROW((void)DO.List_DA.at(3), std::out_of_range);
+    EXPECT_EQ(DO.List_DA[2]->Reference(), "D.z");
+}
+
+TEST(Model_Children, AMillionSiblingsAreFreedWithoutDeepRecursion)
+{
+    auto DO = std::make_unique<TIEC_DO>("D");
+    for (int I = 0; I < 1000000; ++I)
+        DO->Add_DA(std::make_unique<TIEC_DA>("a", "ST", "BOOLEAN"));
+    EXPECT_EQ(DO->List_DA.size(), 1000000u);
+    DO.reset();
+}
+
 TEST(Model_Device, FindLDeviceAndFindLNScanTheirOwnListForTheFirstMatch)
 {
     auto Device = TIEC_Device::Make("IED1", "ied.icd");
-    TIEC_LDevice* LD0 = Device->List_LDevice.emplace_back(std::make_unique<TIEC_LDevice>("LD0")).get();
-    Device->List_LDevice.emplace_back(std::make_unique<TIEC_LDevice>("LD0"));
-    TIEC_LN* First = LD0->List_LN.emplace_back(std::make_unique<TIEC_LN>("MMXU", "T1", "A", "1")).get();
-    LD0->List_LN.emplace_back(std::make_unique<TIEC_LN>("MMXU", "T2", "", "2"));
+    TIEC_LDevice* LD0 = Device->Add_LDevice(std::make_unique<TIEC_LDevice>("LD0"));
+    Device->Add_LDevice(std::make_unique<TIEC_LDevice>("LD0"));
+    TIEC_LN* First = LD0->Add_LN(std::make_unique<TIEC_LN>("MMXU", "T1", "A", "1"));
+    LD0->Add_LN(std::make_unique<TIEC_LN>("MMXU", "T2", "", "2"));
     EXPECT_EQ(Device->Find_LDevice("LD0"), LD0);
     EXPECT_EQ(Device->Find_LDevice("ld0"), nullptr);
     EXPECT_EQ(Device->Find_LDevice(""), nullptr);
@@ -119,12 +164,12 @@ TEST(Model_Device, DataSetsShareMembersWithoutOwningThem)
 {
     // Destroying the device frees every attribute once (the sanitizer build checks it).
     auto Device = TIEC_Device::Make("IED1", "ied.icd");
-    auto* LD = Device->List_LDevice.emplace_back(std::make_unique<TIEC_LDevice>("LD0")).get();
-    auto* LN = LD->List_LN.emplace_back(std::make_unique<TIEC_LN>("LLN0", "T")).get();
-    TIEC_DO* DO = Add_DO(LN->List_DO, "Mod");
-    TIEC_DA* stVal = Add_DA(DO->List_DA, "stVal");
+    auto* LD = Device->Add_LDevice(std::make_unique<TIEC_LDevice>("LD0"));
+    auto* LN = LD->Add_LN(std::make_unique<TIEC_LN>("LLN0", "T"));
+    TIEC_DO* DO = Add_DO(*LN, "Mod");
+    TIEC_DA* stVal = Add_DA(*DO, "stVal");
     for (const char* Name : {"DS1", "DS2"}) {
-        auto* DataSet = LN->List_DataSet.emplace_back(std::make_unique<TIEC_DataSet>(Name, "R")).get();
+        auto* DataSet = LN->Add_DataSet(std::make_unique<TIEC_DataSet>(Name, "R"));
         DataSet->List_DA = {stVal, stVal};
     }
     EXPECT_EQ(LN->List_DataSet[1]->List_DA[1], stVal);

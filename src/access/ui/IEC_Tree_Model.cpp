@@ -193,10 +193,8 @@ bool TIEC_Tree_Model::Filter_Node(TNode& Node, const std::string& Reference)
             Child_Reference = Reference + "/" + Node_Text(*Child);
             break;
         case TTree_Kind::DO:
+        case TTree_Kind::DA: // an attribute's reference is its parent's, ".", its name
             Child_Reference = Reference + "." + Node_Text(*Child);
-            break;
-        case TTree_Kind::DA:
-            Child_Reference = static_cast<const TIEC_DA*>(Child->Object)->Reference();
             break;
         case TTree_Kind::DataSet:
             Child_Reference = static_cast<const TIEC_DataSet*>(Child->Object)->Reference();
