@@ -62,7 +62,18 @@ std::string Xml_To_Text(const pugi::xml_document& Doc)
 {
     std::ostringstream Out;
     Doc.save(Out, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
-    return std::move(Out).str();
+    std::string Text = std::move(Out).str();
+    // pugixml writes a CR inside element text as it is, and every XML reader turns a CR into an LF: a value holding
+    // one would read back changed. As a character reference it stays a CR. (Attribute values already get one; our
+    // comments hold none.)
+    std::string Escaped;
+    Escaped.reserve(Text.size());
+    for (const char C : Text)
+        if (C == '\r')
+            Escaped += "&#13;";
+        else
+            Escaped += C;
+    return Escaped;
 }
 
 void Save_Xml_Document(const pugi::xml_document& Doc, const std::filesystem::path& File)

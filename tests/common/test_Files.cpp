@@ -67,6 +67,22 @@ TEST(Xml, SavedExactlyAsTheProjectFilesAre)
               "<Conf_Settings><projectname>D\xc3\xa9mo</projectname></Conf_Settings><!--SW_VERSION = 1.001-->");
 }
 
+TEST(Xml, ACarriageReturnInATextReadsBackAsItself)
+{
+    pugi::xml_document Doc;
+    pugi::xml_node Root = Doc.append_child("Par_Gen");
+    Root.append_child("a").text().set("0x10\r00");
+    Root.append_child("b").text().set("x\r\ny\nz");
+    Root.append_attribute("c").set_value("p\rq");
+    const std::string Text = Xml_To_Text(Doc);
+    EXPECT_EQ(Text.find('\r'), std::string::npos) << Text;
+    auto Again = Parse_Xml_Text(Text, "p.xml");
+    const pugi::xml_node Read = First_Top_Level_Node(Again->Doc);
+    EXPECT_EQ(Child_Text(Read, "a"), "0x10\r00");
+    EXPECT_EQ(Child_Text(Read, "b"), "x\r\ny\nz");
+    EXPECT_EQ(Attribute_Text(Read, "c"), "p\rq");
+}
+
 TEST(Atomic_File, ReplacesWholeOrLeavesTheOldFile)
 {
     TTemp_Dir Dir;

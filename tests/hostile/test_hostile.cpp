@@ -155,6 +155,10 @@ void ParGen_Window(const fs::path& Input, const fs::path& Work)
         EXPECT_LT(static_cast<std::size_t>(Values.MODBUS_SLAVE_BAUDRATE), comm::Baudrate_List.size());
         EXPECT_LT(static_cast<std::size_t>(Values.MODBUS_SLAVE_PARITY), comm::Parity_List.size());
         EXPECT_LT(static_cast<std::size_t>(Values.MODBUS_SLAVE_STOPBITS), comm::StopBits_List.size());
+        // What the window writes back reads as the same values.
+        const fs::path Again = Work / "again.xml";
+        comm::Write_ParGen(Again, Values);
+        EXPECT_TRUE(comm::Read_ParGen(Again) == Values) << "the written file reads back other values";
     });
 }
 
