@@ -40,13 +40,25 @@ TIEC_DA* First_Leaf_In(const TOwned_List<TIEC_DA>& List)
     return DA;
 }
 
-/// A reference text with room for the usual length, put together by Append.
-template <class TAppend> std::string Reference_Of(const TAppend& Append)
+/// The reference of Object, with room for the usual length.
+template <class T> std::string Reference_Of(const T& Object)
 {
     std::string Reference;
     Reference.reserve(64);
-    Append(Reference);
+    Object.Append_Reference(Reference);
     return Reference;
+}
+
+/// Appends the reference of the parent (either kind), ".", then Name; Name alone without a parent.
+template <class TLink> void Append_Below(const TLink& Parent, std::string_view Name, std::string& Reference)
+{
+    if (const auto* First = Parent.First())
+        First->Append_Reference(Reference);
+    else if (const auto* Second = Parent.Second())
+        Second->Append_Reference(Reference);
+    if (Parent.First() || Parent.Second())
+        Reference += '.';
+    Reference += Name;
 }
 
 } // namespace
@@ -59,19 +71,12 @@ TIEC_DA::~TIEC_DA() = default;
 
 std::string TIEC_DA::Reference() const
 {
-    return Reference_Of([this](std::string& Reference) { Append_Reference(Reference); });
+    return Reference_Of(*this);
 }
 
 void TIEC_DA::Append_Reference(std::string& Reference) const
 {
-    if (const TIEC_DA* Parent = fParent.First()) {
-        Parent->Append_Reference(Reference);
-        Reference += '.';
-    } else if (const TIEC_DO* Owner = fParent.Second()) {
-        Owner->Append_Reference(Reference);
-        Reference += '.';
-    }
-    Reference += Name();
+    Append_Below(fParent, Name(), Reference);
 }
 
 TIEC_DA* TIEC_DA::Add_DA(std::unique_ptr<TIEC_DA> DA)
@@ -101,19 +106,12 @@ TIEC_DO::~TIEC_DO()
 
 std::string TIEC_DO::Reference() const
 {
-    return Reference_Of([this](std::string& Reference) { Append_Reference(Reference); });
+    return Reference_Of(*this);
 }
 
 void TIEC_DO::Append_Reference(std::string& Reference) const
 {
-    if (const TIEC_DO* Parent = fParent.First()) {
-        Parent->Append_Reference(Reference);
-        Reference += '.';
-    } else if (const TIEC_LN* Owner = fParent.Second()) {
-        Owner->Append_Reference(Reference);
-        Reference += '.';
-    }
-    Reference += Name();
+    Append_Below(fParent, Name(), Reference);
 }
 
 TIEC_DO* TIEC_DO::Add_DO(std::unique_ptr<TIEC_DO> DO)
@@ -163,7 +161,7 @@ TIEC_LN::~TIEC_LN()
 
 std::string TIEC_LN::Reference() const
 {
-    return Reference_Of([this](std::string& Reference) { Append_Reference(Reference); });
+    return Reference_Of(*this);
 }
 
 void TIEC_LN::Append_Reference(std::string& Reference) const
@@ -197,7 +195,7 @@ TIEC_LDevice::~TIEC_LDevice() = default;
 
 std::string TIEC_LDevice::Reference() const
 {
-    return Reference_Of([this](std::string& Reference) { Append_Reference(Reference); });
+    return Reference_Of(*this);
 }
 
 void TIEC_LDevice::Append_Reference(std::string& Reference) const

@@ -85,6 +85,8 @@ public:
     /// The full reference text, for example IED1LD0/MMXU1.TotW.mag.f (never holds the functional constraint):
     /// the reference of the parent, ".", the name. Without a parent, the name alone.
     std::string Reference() const;
+    /// Appends the reference to Reference.
+    void Append_Reference(std::string& Reference) const;
     /// The functional constraint: the element's own fc, else the one of the enclosing attribute.
     const std::string& FC() const { return fTexts->FC; }
     /// The basic type exactly as written in the file (FLOAT32, Struct, Enum, Quality, ...).
@@ -110,7 +112,6 @@ public:
 
 private:
     friend class TIEC_DO;
-    void Append_Reference(std::string& Reference) const;
 
     TParent_Link<TIEC_DA, TIEC_DO> fParent;
     const TDA_Texts* fTexts = &TModel_Texts::No_DA_Texts();
@@ -130,6 +131,8 @@ public:
     const std::string& Name() const { return *fName; }
     /// The parent's reference, ".", the name; without a parent, the name alone.
     std::string Reference() const;
+    /// Appends the reference to Reference.
+    void Append_Reference(std::string& Reference) const;
 
     /// The first sub data object named DO_Name, depth-first in pre-order; null when none.
     TIEC_DO* Find_DO(std::string_view DO_Name) const;
@@ -153,9 +156,7 @@ public:
     TTree_Node TreeNode = nullptr;
 
 private:
-    friend class TIEC_DA;
     friend class TIEC_LN;
-    void Append_Reference(std::string& Reference) const;
 
     TParent_Link<TIEC_DO, TIEC_LN> fParent;
     const std::string* fName = &TModel_Texts::No_Name();
@@ -210,6 +211,8 @@ public:
     const std::string& Inst() const { return fInst; }
     /// The reference of the logical device, "/", prefix + lnClass + inst, for example IED1LD0/MMXU1.
     std::string Reference() const;
+    /// Appends the reference to Reference.
+    void Append_Reference(std::string& Reference) const;
 
     /// The first data object named DO_Name, depth-first in pre-order over the data objects and their sub data
     /// objects; null when none.
@@ -235,9 +238,7 @@ public:
     TTree_Node TreeNode = nullptr;
 
 private:
-    friend class TIEC_DO;
     friend class TIEC_LDevice;
-    void Append_Reference(std::string& Reference) const;
 
     const TIEC_LDevice* fParent = nullptr;
     std::string flnClass;
@@ -260,6 +261,8 @@ public:
     const std::string& Name() const { return fName; }
     /// The device's name followed by this name, for example IED1LD0.
     std::string Reference() const;
+    /// Appends the reference to Reference.
+    void Append_Reference(std::string& Reference) const;
 
     /// The first logical node of class LN_Class in list order (prefix and inst are not compared); null when none.
     TIEC_LN* Find_LN(std::string_view LN_Class) const;
@@ -276,9 +279,7 @@ public:
     TTree_Node TreeNode = nullptr;
 
 private:
-    friend class TIEC_LN;
     friend class TIEC_Device;
-    void Append_Reference(std::string& Reference) const;
 
     const TIEC_Device* fParent = nullptr;
     std::string fName;
