@@ -118,6 +118,34 @@ TEST_F(Model_Lookups, TheMemberResolverFindsWhatTheLookupsFind)
     EXPECT_EQ(Resolver.Resolve("LD0", "MMXU", "X", "only_in_sdo"), Nested_X->List_DA.at(0).get());
 }
 
+// Nodes and data objects holding many objects are searched through a sorted index: it must find what the
+// depth-first lookups find, also where a nested name comes before a later top-level one of the same name.
+TEST_F(Model_Lookups, TheMemberResolverFindsWhatTheLookupsFindBelowLargeObjects)
+{
+    TIEC_LN& GGIO = *LD0->List_LN.front();
+    for (int I = 0; I < 20; ++I) {
+        // Each data object with an attribute of its own, so that the member found tells which object was found.
+        TIEC_DO* DO = Add_DO(GGIO, ("D" + std::to_string(I)).c_str());
+        Add_DA(*DO, "top");
+        Add_DA(*Add_DO(*DO, ("D" + std::to_string((I + 5) % 20)).c_str()), "nested");
+    }
+    TIEC_DO& D0 = *GGIO.List_DO.front();
+    for (int I = 0; I < 20; ++I) {
+        TIEC_DA* DA = Add_DA(D0, ("a" + std::to_string(I)).c_str(), "Struct");
+        Add_DA(*DA, ("a" + std::to_string((I + 3) % 20)).c_str());
+    }
+    TFCDA_Resolver Resolver(*Device);
+    for (int I = 0; I < 21; ++I) {
+        const std::string DO_Name = "D" + std::to_string(I);
+        const std::string DA_Name = "a" + std::to_string(I);
+        const TIEC_DO* Want_DO = GGIO.Find_DO(DO_Name);
+        EXPECT_EQ(Resolver.Resolve("LD0", "GGIO", DO_Name, ""), Want_DO ? Want_DO->Find_First_DA() : nullptr)
+            << DO_Name;
+        EXPECT_EQ(Resolver.Resolve("LD0", "GGIO", "D0", DA_Name), D0.Find_DA(DA_Name)) << DA_Name;
+    }
+    EXPECT_EQ(GGIO.Find_DO("D5"), GGIO.List_DO.front()->List_DO.front().get()) << "the nested one comes first";
+}
+
 TEST(Model_Children, ListsKeepTheOrderOfAddingAndCountAlongIt)
 {
     TIEC_DO DO("D");
