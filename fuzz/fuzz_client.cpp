@@ -60,12 +60,7 @@ std::optional<std::string> Load_And_Write(const fs::path& File)
             fuzz::Fail(std::string("error names another file: ") + Error.what());
         return std::nullopt;
     }
-    static const text::TCatalogue Lang = [] {
-        text::TCatalogue Catalogue;
-        text::Load_Default_Strings(Catalogue);
-        return Catalogue;
-    }();
-    (void)Model.Controllo_dati(Lang, '.');
+    (void)Model.Controllo_dati(text::Default_Catalogue(), '.');
     return Model.Xml_Text();
 }
 

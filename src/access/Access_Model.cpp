@@ -24,16 +24,6 @@ std::size_t At(int N)
     return static_cast<std::size_t>(N);
 }
 
-const text::TCatalogue& English()
-{
-    static const text::TCatalogue Lang = [] {
-        text::TCatalogue Catalogue;
-        text::Load_Default_Strings(Catalogue);
-        return Catalogue;
-    }();
-    return Lang;
-}
-
 template <class T> void Free_Last_To_First(std::vector<std::unique_ptr<T>>& List)
 {
     while (!List.empty())
@@ -166,7 +156,8 @@ const TIEC_DataSet* Search_Node_Selected_DataSet(const TIEC_Device& Device, TTre
 // ----- TAccess_Model ------------------------------------------------------------------------------------------------
 
 TAccess_Model::TAccess_Model()
-    : fVariables(Variables_Columns(English())), fDataSets(DataSets_Columns()), fMembers(Members_Columns())
+    : fVariables(Variables_Columns(text::Default_Catalogue())), fDataSets(DataSets_Columns()),
+      fMembers(Members_Columns())
 {}
 
 TAccess_Model::~TAccess_Model()

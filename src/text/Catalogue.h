@@ -26,6 +26,9 @@ const std::vector<std::string>& Default_Strings();
 /// Empties the catalogue and fills it with the 2900 English defaults.
 void Load_Default_Strings(TCatalogue& Catalogue);
 
+/// A catalogue of the English defaults, made once: for texts that must not follow the chosen language.
+const TCatalogue& Default_Catalogue();
+
 /// Applies one language file: each line "STR<n> =<text>" sets entry n. A file that cannot be read changes nothing.
 void Load_Lang_File(TCatalogue& Catalogue, const std::filesystem::path& File);
 

@@ -265,4 +265,14 @@ void Load_Default_Strings(TCatalogue& Catalogue)
     Catalogue.Lang_Count = Catalogue_Size;
 }
 
+const TCatalogue& Default_Catalogue()
+{
+    static const TCatalogue Defaults = [] {
+        TCatalogue Catalogue;
+        Load_Default_Strings(Catalogue);
+        return Catalogue;
+    }();
+    return Defaults;
+}
+
 } // namespace text

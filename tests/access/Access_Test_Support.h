@@ -18,12 +18,7 @@ namespace fs = std::filesystem;
 
 inline const text::TCatalogue& English()
 {
-    static const text::TCatalogue Lang = [] {
-        text::TCatalogue Catalogue;
-        text::Load_Default_Strings(Catalogue);
-        return Catalogue;
-    }();
-    return Lang;
+    return text::Default_Catalogue();
 }
 
 inline void Write(const fs::path& File, const std::string& Text)

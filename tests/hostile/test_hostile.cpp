@@ -58,16 +58,6 @@ void Copy(const fs::path& From, const fs::path& To)
     fs::copy_file(From, To, fs::copy_options::overwrite_existing);
 }
 
-const text::TCatalogue& English()
-{
-    static const text::TCatalogue Lang = [] {
-        text::TCatalogue Catalogue;
-        text::Load_Default_Strings(Catalogue);
-        return Catalogue;
-    }();
-    return Lang;
-}
-
 /// Runs a reader; a TFile_Error must name the file (its file name at least: a copy may be named instead).
 template <class TRead> bool Read_Or_Refuse(const fs::path& File, TRead&& Read)
 {
@@ -187,7 +177,7 @@ void Access_Load(const fs::path& Input, const fs::path& Work)
     ct::access::TAccess_Model Model;
     if (!Read_Or_Refuse(File, [&] { Model.Load(Conf, File); }))
         return;
-    (void)Model.Controllo_dati(English(), '.');
+    (void)Model.Controllo_dati(text::Default_Catalogue(), '.');
     const std::string Written = Model.Xml_Text();
     Write_Bytes(File, Written);
     ct::access::TAccess_Model Again;

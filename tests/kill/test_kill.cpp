@@ -35,16 +35,6 @@ std::string Read(const fs::path& File)
     return {std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
 }
 
-const text::TCatalogue& English()
-{
-    static const text::TCatalogue Lang = [] {
-        text::TCatalogue Catalogue;
-        text::Load_Default_Strings(Catalogue);
-        return Catalogue;
-    }();
-    return Lang;
-}
-
 // ----- The kinds of file ----------------------------------------------------------------------------------------
 
 /// One kind of file and its real writer: Write(Folder, New) writes the old (false) or the new (true) version of
@@ -136,7 +126,8 @@ std::vector<TKind> Kinds()
          One(comm::ParGen_File_Name)},
         {"Access_Configuration",
          [](const fs::path& Folder, bool New) {
-             const auto Refusal = Access_Model(New).Save(Folder / ct::access::Client_File_Name, English(), '.');
+             const auto Refusal =
+                 Access_Model(New).Save(Folder / ct::access::Client_File_Name, text::Default_Catalogue(), '.');
              if (Refusal)
                  throw std::runtime_error("the demo configuration is refused: " + Refusal->Text);
          },
