@@ -68,12 +68,14 @@ void TIEC_Device::Decode_Device(const std::filesystem::path& FileName_icd, std::
             return;
         for (const pugi::xml_node LDevice : Server.children("LDevice"))
             Add_LDevice(std::make_unique<TIEC_LDevice>())->Decode_LDevice(LDevice, DTT, false, nullptr);
+        // Pass 2 walks the elements and the logical devices made of them side by side (the k-th element made the
+        // k-th device).
         TFCDA_Resolver Members(*this);
-        std::size_t k = 0;
+        auto Decoded = List_LDevice.begin();
         for (const pugi::xml_node LDevice : Server.children("LDevice")) {
-            if (k < List_LDevice.size())
-                List_LDevice[k]->Decode_LDevice(LDevice, DTT, true, &Members);
-            ++k;
+            if (Decoded == List_LDevice.end())
+                break;
+            (*Decoded++)->Decode_LDevice(LDevice, DTT, true, &Members);
         }
     } catch (const TExpansion_Limit& Limit) {
         throw common::TFile_Error(FileName_icd, 0, std::string("the device is too large: ") + Limit.what());
@@ -86,21 +88,20 @@ void TIEC_LDevice::Decode_LDevice(const pugi::xml_node& LDevice, TDTT& DTT, bool
     Take(LDevice, "inst", fName);
     const std::string LD_Reference = Reference();
     const std::size_t Reference_Size = LD_Reference.size();
-    std::size_t j = 0;
+    auto Decoded = List_LN.begin(); // pass 2: the node made of the element in pass 1
     for (const pugi::xml_node LN : LDevice.children()) {
         if (!Is(LN, "LN0") && !Is(LN, "LN"))
             continue;
         if (!DataSetSearch) {
             Add_LN(std::make_unique<TIEC_LN>())->Decode_LN(LN, DTT, Reference_Size);
-        } else if (j < List_LN.size() && IEC_Device) {
+        } else if (Decoded != List_LN.end() && IEC_Device) {
             // Counted before they are made: each data set's reference repeats the names of its device and node.
             const std::size_t Class_Size = std::strlen(LN.attribute("lnClass").value());
             for (const pugi::xml_node DataSet : LN.children("DataSet"))
                 DTT.Count_Object(sizeof(TIEC_DataSet) + LD_Reference.size() + Class_Size + 2 +
                                  2 * std::strlen(DataSet.attribute("name").value()));
-            List_LN[j]->Decode_LN_DataSet(LN, LD_Reference, *IEC_Device);
+            (*Decoded++)->Decode_LN_DataSet(LN, LD_Reference, *IEC_Device);
         }
-        ++j;
     }
 }
 

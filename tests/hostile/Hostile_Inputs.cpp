@@ -136,6 +136,13 @@ const std::vector<std::pair<std::string, TMaker>>& Makers()
         {"gen_scl_huge_ied_name.icd",
          [] { return Scl("<LN0 lnClass=\"GGIO\" inst=\"\" lnType=\"T\"/>", Small_Dtt, Huge()); }},
         {"gen_scl_long_names_repeated.icd", Scl_Long_Names_Repeated},
+        {"gen_scl_100000_nodes.icd", // one logical device of many nodes: each pass walks them once
+         [] {
+             std::string Lns;
+             for (int I = 0; I < 100000; ++I)
+                 Lns += "<LN lnClass=\"GGIO\" inst=\"" + std::to_string(I) + "\" lnType=\"T\"/>";
+             return Scl(Lns, Small_Dtt);
+         }},
         {"gen_scl_deep_nesting.icd",
          [] {
              return Scl("<LN0 lnClass=\"GGIO\" inst=\"\" lnType=\"T\">" + Deep_Nesting("Private", "Private", 100000) +
